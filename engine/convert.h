@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/unit_code.h"
+
+#include <string>
+#include <string_view>
+
+namespace quantaro {
+
+// What one conversion shows: the result field, the window title and the info
+// line. An empty input gives "", "Velkor Quantaro" and "".
+struct Conversion {
+    std::string result;
+    std::string title;
+    std::string info;
+};
+
+// The converter's one computation, a pure function of the input text and the
+// codes of the two selected rows (kNoRow for a list without a current row).
+// The overload with `out` reuses its buffers, for callers that convert often.
+Conversion Convert(std::string_view input, UnitCode from, UnitCode to);
+void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out);
+
+} // namespace quantaro

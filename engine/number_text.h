@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quantaro {
+
+// The number a text converts as: the longest beginning of the form
+// [blanks][sign]digits[.digits][(e|E)[sign]digits], correctly rounded;
+// 0 where no such beginning exists. Independent of the C locale.
+double readNumber(std::string_view text);
+
+// Room for the nineteen-decimal form of any double:
+// sign, 309 integer digits, point, nineteen decimals.
+inline constexpr std::size_t kNineteenDecimalCapacity = 1 + 309 + 1 + 19;
+
+// The nineteen-decimal form: "%.19f" layout, 17 significant digits rounded
+// to nearest and zeros after them. Only for finite values.
+std::size_t writeNineteenDecimal(double value, char* out);
+std::string nineteenDecimal(double value);
+
+// The result field's text for a value: the nineteen-decimal form less its
+// trailing zeros (and the point when nothing follows it); "inf" and "-inf"
+// for infinities; never "-0".
+std::string resultText(double value);
+void appendResultText(double value, std::string& out);
+
+// Shortens a factor text in the nineteen-decimal form (no sign) for the info
+// line. Never fails, whatever the text.
+std::string roundFactorText(std::string_view text);
+
+} // namespace quantaro
