@@ -171,8 +171,6 @@ void CUnitsDlg::setVisible(bool visible)
     if (visible && !isVisible())
         runOpening();
     QDialog::setVisible(visible);
-    if (visible)
-        raise();
 }
 
 void CUnitsDlg::runOpening()
