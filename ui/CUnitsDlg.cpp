@@ -20,6 +20,8 @@
 #include <string_view>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 
@@ -105,8 +107,10 @@ CUnitsDlg::CUnitsDlg(QWidget* parent)
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QString::fromUtf8(kProductName));
 
+    // The sizes a title bar, a task bar and a window switcher ask for; every
+    // size given here is decoded when the window is first shown.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/quantaro-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
@@ -175,6 +179,7 @@ void CUnitsDlg::setVisible(bool visible)
 
 void CUnitsDlg::runOpening()
 {
+    opened_ = true;
     // Where it was left, unless no screen shows that place any more.
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
@@ -256,9 +261,13 @@ void CUnitsDlg::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
 void CUnitsDlg::reject()
 {
-    const QPoint corner = pos();
-    xPosition = corner.x();
-    yPosition = corner.y();
+    // A window that never opened has no place of its own yet; the one it was
+    // given stays.
+    if (opened_) {
+        const QPoint corner = pos();
+        xPosition = corner.x();
+        yPosition = corner.y();
+    }
     QDialog::reject();
 }
 
@@ -286,7 +295,7 @@ void CUnitsDlg::contextMenuEvent(QContextMenuEvent* event)
 bool CUnitsDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
     const auto* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
         showAbout();
         *result = 0;
         return true;

@@ -76,6 +76,7 @@ private:
     QAction* aboutAction_ = nullptr;
     QAction* swapAction_ = nullptr;
     quantaro::Conversion conversion_;
+    bool opened_ = false;
 #ifdef Q_OS_WIN
     bool systemMenuExtended_ = false;
 #endif

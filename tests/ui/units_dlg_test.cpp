@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -302,18 +303,33 @@ private slots:
     void swapExchangesTheSelectionsAndConverts()
     {
         Window w("5", 2, 1);
-        w.dlg.show();
-        QAction* swap = nullptr;
-        for (QAction* action : w.dlg.actions())
-            if (action->text() == QStringLiteral("Swap From and To"))
-                swap = action;
-        QVERIFY(swap);
-        QVERIFY(!swap->shortcut().isEmpty());
-        swap->trigger();
+        QVERIFY(w.showActive());
+        QTest::keyClick(w.input, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w.from->currentIndex(), 1);
         QCOMPARE(w.to->currentIndex(), 2);
         QCOMPARE(w.dlg.windowTitle(), QStringLiteral("0.19685039370078741 - Velkor Quantaro"));
+        QVERIFY(w.info->text().startsWith(QStringLiteral("1 mm = ")));
+        QVERIFY(w.info->text().endsWith(QStringLiteral(" in.")));
         QVERIFY(w.savedMatches());
+    }
+
+    void contextMenuOffersAboutAndSwap()
+    {
+        Window w("5", 2, 1);
+        QVERIFY(w.showActive());
+        QStringList entries;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (const QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    entries << action->text() + u'|' + action->shortcut().toString();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), w.dlg.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&w.dlg, &event);
+        QCOMPARE(entries, (QStringList{"&About...|F1", "Swap From and To|Ctrl+Shift+S"}));
+        QVERIFY(w.dlg.isVisible());
     }
 
     void enterKeepsTheWindowOpen_data()
@@ -368,6 +384,16 @@ private slots:
         QCOMPARE(w.dlg.result(), int(QDialog::Rejected));
         QCOMPARE(QPoint(w.dlg.xPosition, w.dlg.yPosition), moved);
         QCOMPARE(w.dlg.savedInput, QStringLiteral("50"));
+    }
+
+    void cancelBeforeOpeningKeepsThePositionGiven()
+    {
+        Window w("5", 2, 1);
+        w.dlg.xPosition = 640;
+        w.dlg.yPosition = 480;
+        w.dlg.reject();
+        QCOMPARE(QPoint(w.dlg.xPosition, w.dlg.yPosition), QPoint(640, 480));
+        QCOMPARE(w.dlg.savedInput, QStringLiteral("5"));
     }
 
     void opensWhereItWasLeftIfAScreenShowsIt()
