@@ -1,6 +1,35 @@
 #include "engine/convert.h"
 
+#include "engine/number_text.h"
+#include "engine/unit_definitions.h"
+
+#include <cmath>
+
 namespace quantaro {
+namespace {
+
+constexpr std::string_view kProductName = "Velkor Quantaro";
+constexpr std::string_view kTitleSeparator = " - ";
+
+// The number of the info line: the factor in the nineteen-decimal form,
+// rounded with its sign set apart. A factor stays finite for every unit, but
+// an infinite one would show as the result field shows it.
+std::size_t writeFactorText(double factor, char* out)
+{
+    if (!std::isfinite(factor))
+        return writeResultText(factor, out);
+    std::size_t length = writeNineteenDecimal(factor, out);
+    if (out[0] != '-')
+        return roundFactorTextInPlace(out, length);
+    length = roundFactorTextInPlace(out + 1, length - 1);
+    if (length == 1 && out[1] == '0') { // never "-0"
+        out[0] = '0';
+        return 1;
+    }
+    return length + 1;
+}
+
+} // namespace
 
 Conversion Convert(std::string_view input, UnitCode from, UnitCode to)
 {
@@ -9,11 +38,42 @@ Conversion Convert(std::string_view input, UnitCode from, UnitCode to)
     return out;
 }
 
-void Convert(std::string_view, UnitCode, UnitCode, Conversion& out)
+void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out)
 {
-    out.result.clear();
-    out.title = "Velkor Quantaro";
-    out.info.clear();
+    if (input.empty()) {
+        out.result.clear();
+        out.title.assign(kProductName);
+        out.info.clear();
+        return;
+    }
+
+    double value = readNumber(input);
+    double factor = 1.0;
+    std::string_view infoPrefix;
+    std::string_view suffix;
+    char factorText[kNineteenDecimalCapacity];
+    std::size_t factorLength = 0;
+
+    if (const UnitDefinition* source = findDefinition(from)) {
+        applySteps(source->toBase, value, factor);
+        infoPrefix = source->infoPrefix;
+    }
+    if (const UnitDefinition* target = findDefinition(to)) {
+        applySteps(target->fromBase, value, factor);
+        if (target->showsFactor)
+            factorLength = writeFactorText(factor, factorText);
+        suffix = target->suffix;
+    }
+
+    char result[kNineteenDecimalCapacity];
+    const std::size_t resultLength = writeResultText(value, result);
+    out.result.assign(result, resultLength);
+    out.title.assign(result, resultLength);
+    out.title.append(kTitleSeparator);
+    out.title.append(kProductName);
+    out.info.assign(infoPrefix);
+    out.info.append(factorText, factorLength);
+    out.info.append(suffix);
 }
 
 } // namespace quantaro

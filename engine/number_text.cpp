@@ -1,12 +1,328 @@
 #include "engine/number_text.h"
 
-namespace quantaro {
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <system_error>
 
-double readNumber(std::string_view) { return 0; }
-std::size_t writeNineteenDecimal(double, char* out) { out[0] = '0'; return 1; }
-std::string nineteenDecimal(double) { return "0.0000000000000000000"; }
-std::string resultText(double) { return "0"; }
-void appendResultText(double, std::string& out) { out += '0'; }
-std::string roundFactorText(std::string_view text) { return std::string(text); }
+namespace quantaro {
+namespace {
+
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The white space the input may begin with, as in the "C" locale.
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+constexpr std::size_t skipDigits(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at;
+}
+
+// For a number that does not fit a double: whether it is too large (true)
+// or too small (false). `mantissa` is digits with at most one point,
+// `exponent` the written power of ten. Only the sign of the decimal exponent
+// of the first significant digit matters: the double range lies well inside.
+bool beyondLargest(std::string_view mantissa, std::int64_t exponent)
+{
+    std::int64_t position = 0; // power of ten of the digit before the point
+    const std::size_t point = mantissa.find('.');
+    const std::size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
+    std::int64_t leading = -1;
+    for (std::size_t i = 0; i < mantissa.size(); ++i) {
+        const char c = mantissa[i];
+        if (c == '.' || c == '0')
+            continue;
+        if (i < integerDigits)
+            leading = static_cast<std::int64_t>(integerDigits - 1 - i);
+        else
+            leading = -static_cast<std::int64_t>(i - integerDigits);
+        break;
+    }
+    position = leading + exponent;
+    return position > 0;
+}
+
+constexpr char kZeroForm[] = "0.0000000000000000000";
+constexpr std::size_t kDecimals = 19;
+constexpr std::size_t kSignificant = 17;
+
+// Raises the digits before `length` by one in the last place, as integer
+// digits: "19" gives "20", "99" gives "100". A character that is no digit
+// stops the carry, and the "1" goes in after it. Returns the new length.
+std::size_t carryIntoInteger(char* text, std::size_t length)
+{
+    std::size_t i = length;
+    while (i > 0) {
+        char& c = text[i - 1];
+        if (c >= '0' && c <= '8') {
+            ++c;
+            return length;
+        }
+        if (c != '9')
+            break;
+        c = '0';
+        --i;
+    }
+    std::memmove(text + i + 1, text + i, length - i);
+    text[i] = '1';
+    return length + 1;
+}
+
+constexpr bool raisable(char c) { return c >= '0' && c <= '8'; }
+
+} // namespace
+
+double readNumber(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size() && isBlank(text[at]))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+
+    const std::size_t start = at;
+    std::size_t end = skipDigits(text, at);
+    std::size_t digits = end - start;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = skipDigits(text, end + 1);
+        digits += fractionEnd - (end + 1);
+        if (digits > 0)
+            end = fractionEnd;
+    }
+    if (digits == 0)
+        return 0;
+    const std::size_t mantissaEnd = end;
+
+    // An exponent counts only when complete: "1e" and "1e+" read as 1.
+    std::int64_t exponent = 0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t e = end + 1;
+        bool negativeExponent = false;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
+            negativeExponent = text[e] == '-';
+            ++e;
+        }
+        const std::size_t exponentEnd = skipDigits(text, e);
+        if (exponentEnd > e) {
+            for (std::size_t i = e; i < exponentEnd; ++i) {
+                // Saturates far beyond any double's exponent.
+                if (exponent < 1'000'000'000)
+                    exponent = exponent * 10 + (text[i] - '0');
+            }
+            if (negativeExponent)
+                exponent = -exponent;
+            end = exponentEnd;
+        }
+    }
+
+    double value = 0;
+    const char* first = text.data() + start;
+    const auto [ptr, ec] = std::from_chars(first, text.data() + end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        const std::string_view mantissa = text.substr(start, mantissaEnd - start);
+        value = beyondLargest(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc() || ptr != text.data() + end) {
+        value = 0; // cannot happen: the text was checked above
+    }
+    return negative ? -value : value;
+}
+
+std::size_t writeNineteenDecimal(double value, char* out)
+{
+    char* o = out;
+    if (std::signbit(value))
+        *o++ = '-';
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0 || !std::isfinite(magnitude)) {
+        std::memcpy(o, kZeroForm, sizeof kZeroForm - 1);
+        return static_cast<std::size_t>(o - out) + sizeof kZeroForm - 1;
+    }
+
+    // "d.dddddddddddddddde±xx": the 17 significant digits, rounded to nearest.
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                       std::chars_format::scientific, kSignificant - 1);
+    char digits[kSignificant];
+    digits[0] = scientific[0];
+    std::memcpy(digits + 1, scientific + 2, kSignificant - 1);
+    int exponent = 0;
+    for (const char* e = scientific + kSignificant + 3; e < written.ptr; ++e)
+        exponent = exponent * 10 + (*e - '0');
+    if (scientific[kSignificant + 2] == '-')
+        exponent = -exponent;
+
+    if (exponent >= 0) {
+        const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+        std::size_t used = 0;
+        for (std::size_t i = 0; i < integerDigits; ++i)
+            *o++ = used < kSignificant ? digits[used++] : '0';
+        *o++ = '.';
+        for (std::size_t i = 0; i < kDecimals; ++i)
+            *o++ = used < kSignificant ? digits[used++] : '0';
+        return static_cast<std::size_t>(o - out);
+    }
+
+    // Below 1: the decimals hold leading zeros, then the digits. Where the
+    // 17th digit falls beyond the nineteenth decimal (below 0.001), the
+    // digits are rounded once more there, a 5 rounding away from zero.
+    char decimals[kDecimals];
+    std::memset(decimals, '0', kDecimals);
+    const std::size_t firstPosition = static_cast<std::size_t>(-exponent) - 1;
+    bool roundUp = false;
+    for (std::size_t i = 0; i < kSignificant; ++i) {
+        const std::size_t position = firstPosition + i;
+        if (position < kDecimals) {
+            decimals[position] = digits[i];
+        } else {
+            roundUp = position == kDecimals && digits[i] >= '5';
+            break;
+        }
+    }
+    if (roundUp) {
+        // The value is below 0.001, so the carry stops before the third decimal.
+        std::size_t k = kDecimals;
+        while (k > 0 && decimals[k - 1] == '9')
+            decimals[--k] = '0';
+        if (k > 0)
+            ++decimals[k - 1];
+    }
+    *o++ = '0';
+    *o++ = '.';
+    std::memcpy(o, decimals, kDecimals);
+    return static_cast<std::size_t>(o - out) + kDecimals;
+}
+
+std::string nineteenDecimal(double value)
+{
+    char buffer[kNineteenDecimalCapacity];
+    return std::string(buffer, writeNineteenDecimal(value, buffer));
+}
+
+std::size_t writeResultText(double value, char* out)
+{
+    if (std::isnan(value)) {
+        std::memcpy(out, "nan", 3);
+        return 3;
+    }
+    if (std::isinf(value)) {
+        if (value < 0) {
+            std::memcpy(out, "-inf", 4);
+            return 4;
+        }
+        std::memcpy(out, "inf", 3);
+        return 3;
+    }
+    std::size_t length = writeNineteenDecimal(value, out);
+    while (out[length - 1] == '0')
+        --length;
+    if (out[length - 1] == '.')
+        --length;
+    if (length == 2 && out[0] == '-' && out[1] == '0') {
+        out[0] = '0';
+        length = 1;
+    }
+    return length;
+}
+
+std::string resultText(double value)
+{
+    char buffer[kNineteenDecimalCapacity];
+    return std::string(buffer, writeResultText(value, buffer));
+}
+
+void appendResultText(double value, std::string& out)
+{
+    char buffer[kNineteenDecimalCapacity];
+    out.append(buffer, writeResultText(value, buffer));
+}
+
+std::size_t roundFactorTextInPlace(char* text, std::size_t length)
+{
+    bool carry = false;
+    // Where the first digit other than "0" stands; the stray-digit rule needs
+    // one before its two zeros. Digits are only ever raised, never lowered,
+    // except by the carries into the integer part, which finish.
+    std::size_t firstNonZero = length;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] >= '1' && text[i] <= '9') {
+            firstNonZero = i;
+            break;
+        }
+    }
+    auto raise = [&](std::size_t at) {
+        ++text[at];
+        if (at < firstNonZero)
+            firstNonZero = at;
+    };
+
+    while (length > 0) {
+        const std::size_t p = length - 1;
+        const char x = text[p];
+        const char y = p >= 1 ? text[p - 1] : '\0';
+        const char z = p >= 2 ? text[p - 2] : '\0';
+
+        if (x == '0') { // trailing zero
+            --length;
+        } else if (carry && p >= 1 && y == '.') { // carry at the point
+            if (x == '9')
+                length = carryIntoInteger(text, length - 2);
+            else if (raisable(x))
+                raise(p);
+            break;
+        } else if (carry && p >= 2 && y != x && z != '9') { // carry into the digit before
+            --length;
+            carry = false;
+            if (raisable(y)) {
+                raise(p - 1);
+            } else if (y == '9') {
+                --length;
+                if (raisable(z)) {
+                    raise(p - 2);
+                } else if (z == '.') {
+                    length = carryIntoInteger(text, length - 1);
+                    break;
+                }
+            }
+        } else if (p >= 2 && y == '0' && z == '0' && firstNonZero < p - 1) { // stray digit after two zeros
+            --length;
+        } else if (p >= 1 && x == y) { // pair at the end
+            --length;
+            if (x >= '5' && x <= '9')
+                carry = true;
+        } else if (p >= 17 && y == z && y >= '1' && y <= '9') { // stray digit after a pair, far right
+            length -= 2;
+            if (y >= '5')
+                carry = true;
+        } else if (carry && p >= 1 && raisable(y)) { // pending carry
+            --length;
+            raise(p - 1);
+            carry = false;
+        } else {
+            break;
+        }
+        if (length > 0 && text[length - 1] == '.')
+            break;
+    }
+    if (length > 0 && text[length - 1] == '.')
+        --length;
+    return length;
+}
+
+std::string roundFactorText(std::string_view text)
+{
+    std::string rounded(text);
+    rounded.resize(roundFactorTextInPlace(rounded.data(), rounded.size()));
+    return rounded;
+}
 
 } // namespace quantaro
