@@ -1,6 +1,7 @@
 #include "engine/unit_definitions.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace quantaro {
 namespace {
@@ -315,6 +316,60 @@ constexpr bool presetsInSteps()
 }
 static_assert(presetsInSteps(), "presetUnit indexes the presets by code");
 
+// Unit and preset codes are N×1000 + 110 + 10·k; the terabyte's 24195 is the
+// one code off that grid. The lookup goes straight to the row through a grid
+// of row numbers, N = 0 (the presets) to 29, k = 0 to 15, and one extra
+// column for the terabyte.
+constexpr int kCategories = 30;
+constexpr int kGridColumns = 16;
+constexpr int kTerabyteColumn = kGridColumns;
+constexpr UnitCode kTerabyte = 24195;
+
+constexpr int gridColumn(UnitCode code)
+{
+    if (code < 110 || code >= kCategories * 1000)
+        return -1;
+    if (code == kTerabyte)
+        return kTerabyteColumn;
+    const int offset = code % 1000 - 110;
+    if (offset < 0 || offset % 10 != 0 || offset / 10 >= kGridColumns)
+        return -1;
+    return offset / 10;
+}
+
+using Grid = std::array<std::array<std::int16_t, kGridColumns + 1>, kCategories>;
+
+constexpr Grid makeGrid()
+{
+    Grid grid{};
+    for (auto& row : grid)
+        row.fill(-1);
+    for (std::size_t i = 0; i < std::size(kDefinitions); ++i) {
+        const UnitCode code = kDefinitions[i].code;
+        grid[static_cast<std::size_t>(code / 1000)][static_cast<std::size_t>(gridColumn(code))] =
+            static_cast<std::int16_t>(i);
+    }
+    for (const Preset& p : kPresets) {
+        for (std::size_t i = 0; i < std::size(kDefinitions); ++i) {
+            if (kDefinitions[i].code == p.unit)
+                grid[0][static_cast<std::size_t>(gridColumn(p.preset))] = static_cast<std::int16_t>(i);
+        }
+    }
+    return grid;
+}
+
+constexpr bool everyCodeOnTheGrid()
+{
+    for (const UnitDefinition& d : kDefinitions) {
+        if (gridColumn(d.code) < 0 || d.code < 1000)
+            return false;
+    }
+    return true;
+}
+static_assert(everyCodeOnTheGrid(), "a unit code off the grid would not be found");
+
+constexpr Grid kGrid = makeGrid();
+
 } // namespace
 
 std::span<const UnitDefinition> allDefinitions() { return kDefinitions; }
@@ -328,11 +383,11 @@ UnitCode presetUnit(UnitCode code)
 
 const UnitDefinition* findDefinition(UnitCode code)
 {
-    code = presetUnit(code);
-    const auto* end = std::end(kDefinitions);
-    const auto* found = std::lower_bound(std::begin(kDefinitions), end, code,
-                                         [](const UnitDefinition& d, UnitCode c) { return d.code < c; });
-    return found != end && found->code == code ? found : nullptr;
+    const int column = gridColumn(code);
+    if (column < 0)
+        return nullptr;
+    const int row = kGrid[static_cast<std::size_t>(code / 1000)][static_cast<std::size_t>(column)];
+    return row < 0 ? nullptr : &kDefinitions[row];
 }
 
 void applySteps(const Steps& steps, double& value, double& factor)
