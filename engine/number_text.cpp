@@ -163,13 +163,21 @@ std::size_t writeNineteenDecimal(double value, char* out)
 
     if (exponent >= 0) {
         const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-        std::size_t used = 0;
-        for (std::size_t i = 0; i < integerDigits; ++i)
-            *o++ = used < kSignificant ? digits[used++] : '0';
-        *o++ = '.';
-        for (std::size_t i = 0; i < kDecimals; ++i)
-            *o++ = used < kSignificant ? digits[used++] : '0';
-        return static_cast<std::size_t>(o - out);
+        if (integerDigits >= kSignificant) {
+            std::memcpy(o, digits, kSignificant);
+            std::memset(o + kSignificant, '0', integerDigits - kSignificant);
+            o += integerDigits;
+            *o++ = '.';
+            std::memset(o, '0', kDecimals);
+        } else {
+            std::memcpy(o, digits, integerDigits);
+            o += integerDigits;
+            *o++ = '.';
+            const std::size_t rest = kSignificant - integerDigits;
+            std::memcpy(o, digits + integerDigits, rest);
+            std::memset(o + rest, '0', kDecimals - rest);
+        }
+        return static_cast<std::size_t>(o - out) + kDecimals;
     }
 
     // Below 1: the decimals hold leading zeros, then the digits. Where the
@@ -271,8 +279,9 @@ std::size_t roundFactorTextInPlace(char* text, std::size_t length)
         const char y = p >= 1 ? text[p - 1] : '\0';
         const char z = p >= 2 ? text[p - 2] : '\0';
 
-        if (x == '0') { // trailing zero
-            --length;
+        if (x == '0') { // trailing zeros, all in one go
+            while (length > 0 && text[length - 1] == '0')
+                --length;
         } else if (carry && p >= 1 && y == '.') { // carry at the point
             if (x == '9')
                 length = carryIntoInteger(text, length - 2);
@@ -295,8 +304,9 @@ std::size_t roundFactorTextInPlace(char* text, std::size_t length)
             }
         } else if (p >= 2 && y == '0' && z == '0' && firstNonZero < p - 1) { // stray digit after two zeros
             --length;
-        } else if (p >= 1 && x == y) { // pair at the end
-            --length;
+        } else if (p >= 1 && x == y) { // pair at the end; a run is cut in one go
+            while (length >= 2 && text[length - 2] == x)
+                --length;
             if (x >= '5' && x <= '9')
                 carry = true;
         } else if (p >= 17 && y == z && y >= '1' && y <= '9') { // stray digit after a pair, far right
