@@ -3,6 +3,7 @@
 #include "engine/number_text.h"
 #include "engine/unit_definitions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quantaro {
@@ -65,12 +66,17 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
         suffix = target->suffix;
     }
 
-    char result[kNineteenDecimalCapacity];
-    const std::size_t resultLength = writeResultText(value, result);
-    out.result.assign(result, resultLength);
-    out.title.assign(result, resultLength);
-    out.title.append(kTitleSeparator);
-    out.title.append(kProductName);
+    // The title is the result text with the product name after it: write
+    // both at once and hand the result its beginning.
+    char title[kNineteenDecimalCapacity + kTitleSeparator.size() + kProductName.size()];
+    const std::size_t resultLength = writeResultText(value, title);
+    char* end = title + resultLength;
+    end = std::copy(kTitleSeparator.begin(), kTitleSeparator.end(), end);
+    end = std::copy(kProductName.begin(), kProductName.end(), end);
+    out.result.assign(title, resultLength);
+    out.title.assign(title, static_cast<std::size_t>(end - title));
+
+    out.info.reserve(infoPrefix.size() + factorLength + suffix.size());
     out.info.assign(infoPrefix);
     out.info.append(factorText, factorLength);
     out.info.append(suffix);
