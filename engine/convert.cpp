@@ -76,10 +76,11 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
     out.result.assign(title, resultLength);
     out.title.assign(title, static_cast<std::size_t>(end - title));
 
-    out.info.reserve(infoPrefix.size() + factorLength + suffix.size());
-    out.info.assign(infoPrefix);
-    out.info.append(factorText, factorLength);
-    out.info.append(suffix);
+    char info[kMaxInfoTextLength + kNineteenDecimalCapacity + kMaxInfoTextLength];
+    end = std::copy(infoPrefix.begin(), infoPrefix.end(), info);
+    end = std::copy(factorText, factorText + factorLength, end);
+    end = std::copy(suffix.begin(), suffix.end(), end);
+    out.info.assign(info, static_cast<std::size_t>(end - info));
 }
 
 } // namespace quantaro

@@ -304,7 +304,17 @@ constexpr bool ascendingCodes()
     }
     return true;
 }
-static_assert(ascendingCodes(), "the lookup searches the table by code");
+static_assert(ascendingCodes(), "the table lists the codes in the order of the lists");
+
+constexpr bool infoTextsFit()
+{
+    for (const UnitDefinition& d : kDefinitions) {
+        if (d.infoPrefix.size() > kMaxInfoTextLength || d.suffix.size() > kMaxInfoTextLength)
+            return false;
+    }
+    return true;
+}
+static_assert(infoTextsFit());
 
 constexpr bool presetsInSteps()
 {

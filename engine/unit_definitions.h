@@ -40,6 +40,10 @@ struct Steps {
     constexpr bool empty() const { return count == 0; }
 };
 
+// No infoPrefix or suffix is longer than this, so callers can build an info
+// line in a fixed buffer.
+inline constexpr std::size_t kMaxInfoTextLength = 64;
+
 // What the converter knows of one unit: how a number goes into its quantity's
 // base unit and out of it again, and the texts of the info line.
 struct UnitDefinition {
