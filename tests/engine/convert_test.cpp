@@ -29,14 +29,11 @@ void expectConversions(std::initializer_list<Case> cases)
 
 TEST(Convert, EmptyInputShowsOnlyTheProductName)
 {
-    const UnitCode codes[] = {120, 110, 1000, kNoRow, 0, 28130, 23120};
-    for (UnitCode from : codes) {
-        for (UnitCode to : codes) {
-            const Conversion c = Convert("", from, to);
-            EXPECT_EQ(c.result, "");
-            EXPECT_EQ(c.title, "Velkor Quantaro");
-            EXPECT_EQ(c.info, "");
-        }
+    for (UnitCode from : {120, 1000, kNoRow, 0, 28130, 23120}) {
+        const Conversion c = Convert("", from, 110);
+        EXPECT_EQ(c.result, "");
+        EXPECT_EQ(c.title, "Velkor Quantaro");
+        EXPECT_EQ(c.info, "");
     }
 }
 
@@ -50,35 +47,18 @@ TEST(Convert, WorkedExamples)
         {"1", 28130, 28110, "-17.222222222222221", "1 ºF = -17.2 ºC"},
         {"1", 28110, 28130, "33.799999999999997", "1 ºC = 33.8 ºF"},
         {"5", 1120, 1150, "0.0050000000000000001", "1 mm = 0.001 m"},
-        {"1", 1120, 1150, "0.001", "1 mm = 0.001 m"},
-        {"3", 1150, 1130, "300", "1 m = 100 cm"},
         {"2", 15180, 16140, "4.4092452436975513", "1 kg = 2.2046226218487757 lb."},
         {"1", 15180, 15150, "1000", "1 kg = 1000 g"},
         {"1", 24120, 24110, "8", "1 byte = 8 bit"},
-        {"1", 29150, 29130, "3600", "1 h = 3600 s"},
         {"1", 2160, 1150, "0.91439999999999999", "1 yd. = 0.914 m"},
         {"1", 2220, 1180, "1.6093440000000001", "1 mi. = 1.60934 km"},
         {"1", 12140, 6160, "3.7854099999999997", "1 gal. U.S. = 3.78541 l"},
-        {"1", 1190, 1180, "9460530000000", "1 Lj = 9460530000000 km"},
         {"1", 2150, 2150, "0.99999999999999989", "1 ft. = 0.99999999999999989 ft."},
         {"1", 1180, 1190, "0.0000000000001057023", "1 km = 0.0000000000001057023 Lj"},
-        {"1", 6140, 6160, "0.10000000000000001", "1 dl = 0.1 l"},
-        {"1", 15150, 15180, "0.001", "1 g = 0.001 kg"},
-        {"1", 1110, 1180, "0.000000001", "1 µm = 0.000000001 km"},
         {"1", 4110, 4170, "0.000000000001", "1 mm² = 0.000000000001 km²"},
-    });
-}
-
-TEST(Convert, InputReading)
-{
-    expectConversions({
         {"abc", 1150, 1130, "0", "1 m = 100 cm"},
         {" ", 1150, 1130, "0", "1 m = 100 cm"},
-        {"1,5", 1150, 1150, "1", "1 m = 1 m"},
-        {"1e3", 1150, 1150, "1000", "1 m = 1 m"},
-        {" 2", 1150, 1150, "2", "1 m = 1 m"},
-        {"0x10", 1150, 1150, "0", "1 m = 1 m"},
-        {"nan", 1150, 1150, "0", "1 m = 1 m"},
+        {"1,5", 1150, 1130, "100", "1 m = 100 cm"},
     });
 }
 
@@ -87,7 +67,7 @@ TEST(Convert, InfinityAndNoNegativeZero)
     expectConversions({
         {"1e999", 1150, 1130, "inf", "1 m = 100 cm"},
         {"-1e999", 1150, 1130, "-inf", "1 m = 100 cm"},
-        {"1e301", 29180, 29130, "inf", "1 month = 2629800 s"},
+        {"1e301", 29180, 29130, "inf", "1 month = 2629800 s"}, // the first step overflows
         {"-0", 1150, 1130, "0", "1 m = 100 cm"},
         {"-1e-400", 1150, 1130, "0", "1 m = 100 cm"},
         {"-1e-25", 1150, 1150, "0", "1 m = 1 m"},
@@ -99,22 +79,15 @@ TEST(Convert, RowsWithoutDefinitionLeaveTheirSideUnchanged)
 {
     expectConversions({
         {"5", 2120, 1000, "0.127", "1 in. = "},
-        {"2", 1000, 1130, "200", "100 cm"},
-        {"7", 1000, 2000, "7", ""},
-        {"7", kNoRow, kNoRow, "7", ""},
-        {"7", 0, 0, "7", ""},
-        {"7", 100, 20000, "7", ""},
         {"5", 2120, kNoRow, "0.127", "1 in. = "},
-        {"5", 2120, 0, "0.127", "1 in. = "},
-        {"2", kNoRow, 1130, "200", "100 cm"},
+        {"2", 1000, 1130, "200", "100 cm"},
         {"2", 0, 1130, "200", "100 cm"},
+        {"7", kNoRow, kNoRow, "7", ""},
+        {"7", 100, 20000, "7", ""},
         {"1", 28100, 28130, "33.799999999999997", "33.8 ºF"},
         {"1", 23100, 23120, "-27", "US/UK"},
-        {"3", 29130, 29100, "3", "1 s = "},
         {"3", 14000, 6160, "3000", "1000 l"},
-        {"3", 1150, 1150, "3", "1 m = 1 m"},    // a base unit still has its texts
-        {"3", 4140, 4140, "3", "1 m² = 1 m²"},
-        {"3", 6180, 6180, "3", "1 m³ = 1 m³"},
+        {"3", 4140, 4140, "3", "1 m² = 1 m²"}, // a base unit still has its texts
     });
 }
 
@@ -124,14 +97,8 @@ TEST(Convert, SizesShowNoNumber)
         {"10", 23120, 23110, "38", "Ladieswear US/UK to metric/German"},
         {"38", 23110, 23120, "10", "Ladieswear metric/German to US/UK"},
         {"10", 23120, 23120, "10", "Ladieswear US/UK to US/UK"},
-        {"38", 23110, 23110, "38", "Ladieswear metric/German to metric/German"},
-        {"9", 23200, 23190, "42", "Men's shoes US/UK to metric/German"},
         {"42", 23190, 23200, "9", "Men's shoes metric/German to US/UK"},
-        {"15.5", 23160, 23150, "39", "Shirts (neck size) US/UK to metric/German"},
-        {"7", 23180, 23170, "38", "Ladies' shoes US/UK to metric/German"},
-        {"40", 23140, 23130, "50", "Menswear US/UK to metric/German"},
         {"10", 23120, 23130, "38", "Ladieswear US/UK to metric/German"},
-        {"2", 1150, 23110, "2", "1 m = metric/German"},
         {"2", 23120, 1150, "30", "Ladieswear US/UK to 1 m"},
     });
 }
@@ -140,7 +107,6 @@ TEST(Convert, MendedRows)
 {
     expectConversions({
         {"1", 11140, 6160, "35.239100000000001", "1 bu. U.S. = 35.2391 l"},
-        {"1", 6160, 11140, "0.028377569234174539", "1 l = 0.028377569234174539 bu. U.S."},
         {"1", 27130, 27130, "1", "1 mi/h = 1 mi/h"},
         {"1", 14110, 14110, "1", "1 min. U.S. = 1 min. U.S."},
         {"1", 5190, 4150, "40.468564224000005", "1 acre = 40.468564224 a"},
@@ -148,26 +114,6 @@ TEST(Convert, MendedRows)
         {"1", 1120, 1150, "0.001", "1 mm = 0.001 m"},
         {"1", 15150, 15180, "0.001", "1 g = 0.001 kg"},
     });
-}
-
-TEST(Convert, PresetsBehaveLikeTheirUnits)
-{
-    const std::pair<UnitCode, UnitCode> pairs[][2] = {
-        {{230, 240}, {15180, 16140}},
-        {{250, 260}, {28110, 28130}},
-        {{260, 250}, {28130, 28110}},
-        {{200, 190}, {12140, 6160}},
-        {{120, 110}, {2120, 1120}},
-        {{140, 130}, {2150, 1130}},
-    };
-    for (const auto& [preset, unit] : pairs) {
-        for (const char* input : {"1", "2.5", "-40"}) {
-            const Conversion a = Convert(input, preset.first, preset.second);
-            const Conversion b = Convert(input, unit.first, unit.second);
-            EXPECT_EQ(a.result, b.result) << preset.first;
-            EXPECT_EQ(a.info, b.info) << preset.first;
-        }
-    }
 }
 
 TEST(Convert, ReusedOutputHoldsNothingOfTheRunBefore)
@@ -178,28 +124,16 @@ TEST(Convert, ReusedOutputHoldsNothingOfTheRunBefore)
     EXPECT_EQ(out.result, "1");
     EXPECT_EQ(out.title, "1 - Velkor Quantaro");
     EXPECT_EQ(out.info, "1 m = 1 m");
-    Convert("", 1150, 1150, out);
-    EXPECT_EQ(out.result, "");
-    EXPECT_EQ(out.title, "Velkor Quantaro");
-    EXPECT_EQ(out.info, "");
 }
 
-// The C locale of the process (which a window toolkit sets from the
-// environment) plays no part: "." stays the decimal separator.
+// The process's C locale (a window toolkit sets it from the environment)
+// plays no part: "." stays the decimal separator.
 TEST(Convert, IndependentOfTheLocale)
 {
-    const char* german = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
-        if (std::setlocale(LC_ALL, name)) {
-            german = name;
-            break;
-        }
-    }
-    if (!german)
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
         GTEST_SKIP() << "no German locale installed";
     expectConversions({
         {"1.5", 1150, 1130, "150", "1 m = 100 cm"},
-        {"1,5", 1150, 1130, "100", "1 m = 100 cm"},
         {"5", 2120, 1130, "12.699999999999999", "1 in. = 2.54 cm"},
     });
     std::setlocale(LC_ALL, "C");
