@@ -27,27 +27,24 @@ constexpr std::size_t skipDigits(std::string_view text, std::size_t at)
 
 // For a number that does not fit a double: whether it is too large (true)
 // or too small (false). `mantissa` is digits with at most one point,
-// `exponent` the written power of ten. Only the sign of the decimal exponent
-// of the first significant digit matters: the double range lies well inside.
+// `exponent` the written power of ten. The power of ten of the first digit
+// other than 0 decides: the double range lies well on both sides of 10^0.
 bool beyondLargest(std::string_view mantissa, std::int64_t exponent)
 {
-    std::int64_t position = 0; // power of ten of the digit before the point
     const std::size_t point = mantissa.find('.');
     const std::size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
-    std::int64_t leading = -1;
     for (std::size_t i = 0; i < mantissa.size(); ++i) {
-        const char c = mantissa[i];
-        if (c == '.' || c == '0')
+        if (mantissa[i] == '.' || mantissa[i] == '0')
             continue;
-        if (i < integerDigits)
-            leading = static_cast<std::int64_t>(integerDigits - 1 - i);
-        else
-            leading = -static_cast<std::int64_t>(i - integerDigits);
-        break;
+        const auto power = i < integerDigits ? static_cast<std::int64_t>(integerDigits - 1 - i)
+                                             : -static_cast<std::int64_t>(i - integerDigits);
+        return power + exponent > 0;
     }
-    position = leading + exponent;
-    return position > 0;
+    return false;
 }
+
+// A digit that can take one more: "0" to "8".
+constexpr bool raisable(char c) { return c >= '0' && c <= '8'; }
 
 constexpr char kZeroForm[] = "0.0000000000000000000";
 constexpr std::size_t kDecimals = 19;
@@ -61,7 +58,7 @@ std::size_t carryIntoInteger(char* text, std::size_t length)
     std::size_t i = length;
     while (i > 0) {
         char& c = text[i - 1];
-        if (c >= '0' && c <= '8') {
+        if (raisable(c)) {
             ++c;
             return length;
         }
@@ -74,8 +71,6 @@ std::size_t carryIntoInteger(char* text, std::size_t length)
     text[i] = '1';
     return length + 1;
 }
-
-constexpr bool raisable(char c) { return c >= '0' && c <= '8'; }
 
 } // namespace
 
