@@ -143,6 +143,15 @@ std::size_t writeNineteenDecimal(double value, char* out)
         return static_cast<std::size_t>(o - out) + sizeof kZeroForm - 1;
     }
 
+    // A whole number below 10^17 has no more than 17 digits: they are exact,
+    // and the integer formatting is much quicker than the general one.
+    if (magnitude < 1e17 && static_cast<double>(static_cast<std::uint64_t>(magnitude)) == magnitude) {
+        o = std::to_chars(o, o + kNineteenDecimalCapacity, static_cast<std::uint64_t>(magnitude)).ptr;
+        *o++ = '.';
+        std::memset(o, '0', kDecimals);
+        return static_cast<std::size_t>(o - out) + kDecimals;
+    }
+
     // "d.dddddddddddddddde±xx": the 17 significant digits, rounded to nearest.
     char scientific[32];
     const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
