@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace quantaro {
 namespace {
@@ -28,6 +29,18 @@ std::size_t writeFactorText(double factor, char* out)
         return 1;
     }
     return length + 1;
+}
+
+// Sets a text that the caller keeps from one run to the next: once its
+// buffer is large enough, this is a plain copy without a new allocation.
+void setText(std::string& text, const char* from, std::size_t length)
+{
+    if (length > text.capacity()) {
+        text.assign(from, length);
+        return;
+    }
+    text.resize(length);
+    std::memcpy(text.data(), from, length);
 }
 
 } // namespace
@@ -73,14 +86,14 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
     char* end = title + resultLength;
     end = std::copy(kTitleSeparator.begin(), kTitleSeparator.end(), end);
     end = std::copy(kProductName.begin(), kProductName.end(), end);
-    out.result.assign(title, resultLength);
-    out.title.assign(title, static_cast<std::size_t>(end - title));
+    setText(out.result, title, resultLength);
+    setText(out.title, title, static_cast<std::size_t>(end - title));
 
     char info[kMaxInfoTextLength + kNineteenDecimalCapacity + kMaxInfoTextLength];
     end = std::copy(infoPrefix.begin(), infoPrefix.end(), info);
     end = std::copy(factorText, factorText + factorLength, end);
     end = std::copy(suffix.begin(), suffix.end(), end);
-    out.info.assign(info, static_cast<std::size_t>(end - info));
+    setText(out.info, info, static_cast<std::size_t>(end - info));
 }
 
 } // namespace quantaro
