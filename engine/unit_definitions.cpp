@@ -326,59 +326,52 @@ constexpr bool presetsInSteps()
 }
 static_assert(presetsInSteps(), "presetUnit indexes the presets by code");
 
-// Unit and preset codes are N×1000 + 110 + 10·k; the terabyte's 24195 is the
-// one code off that grid. The lookup goes straight to the row through a grid
-// of row numbers, N = 0 (the presets) to 29, k = 0 to 15, and one extra
-// column for the terabyte.
-constexpr int kCategories = 30;
-constexpr int kGridColumns = 16;
-constexpr int kTerabyteColumn = kGridColumns;
+// Unit and preset codes are multiples of 10 from 110 to 29220, except the
+// terabyte's 24195. The lookup goes straight to the row through an array of
+// row numbers, one slot for every multiple of 10 in that range.
+constexpr UnitCode kFirstCode = 110;
+constexpr UnitCode kLastCode = 29220;
 constexpr UnitCode kTerabyte = 24195;
+constexpr std::size_t kSlots = (kLastCode - kFirstCode) / 10 + 1;
 
-constexpr int gridColumn(UnitCode code)
+using Slots = std::array<std::int16_t, kSlots>;
+
+constexpr std::size_t slotOf(UnitCode code) { return static_cast<std::size_t>((code - kFirstCode) / 10); }
+
+constexpr std::int16_t rowOf(UnitCode code)
 {
-    if (code < 110 || code >= kCategories * 1000)
-        return -1;
-    if (code == kTerabyte)
-        return kTerabyteColumn;
-    const int offset = code % 1000 - 110;
-    if (offset < 0 || offset % 10 != 0 || offset / 10 >= kGridColumns)
-        return -1;
-    return offset / 10;
-}
-
-using Grid = std::array<std::array<std::int16_t, kGridColumns + 1>, kCategories>;
-
-constexpr Grid makeGrid()
-{
-    Grid grid{};
-    for (auto& row : grid)
-        row.fill(-1);
     for (std::size_t i = 0; i < std::size(kDefinitions); ++i) {
-        const UnitCode code = kDefinitions[i].code;
-        grid[static_cast<std::size_t>(code / 1000)][static_cast<std::size_t>(gridColumn(code))] =
-            static_cast<std::int16_t>(i);
+        if (kDefinitions[i].code == code)
+            return static_cast<std::int16_t>(i);
     }
-    for (const Preset& p : kPresets) {
-        for (std::size_t i = 0; i < std::size(kDefinitions); ++i) {
-            if (kDefinitions[i].code == p.unit)
-                grid[0][static_cast<std::size_t>(gridColumn(p.preset))] = static_cast<std::int16_t>(i);
-        }
-    }
-    return grid;
+    return -1;
 }
 
-constexpr bool everyCodeOnTheGrid()
+constexpr Slots makeSlots()
+{
+    Slots slots{};
+    slots.fill(-1);
+    for (const UnitDefinition& d : kDefinitions) {
+        if (d.code != kTerabyte)
+            slots[slotOf(d.code)] = rowOf(d.code);
+    }
+    for (const Preset& p : kPresets)
+        slots[slotOf(p.preset)] = rowOf(p.unit);
+    return slots;
+}
+
+constexpr bool everyCodeHasItsSlot()
 {
     for (const UnitDefinition& d : kDefinitions) {
-        if (gridColumn(d.code) < 0 || d.code < 1000)
+        if (d.code != kTerabyte && (d.code < 1000 || d.code > kLastCode || d.code % 10 != 0))
             return false;
     }
-    return true;
+    return rowOf(kTerabyte) >= 0;
 }
-static_assert(everyCodeOnTheGrid(), "a unit code off the grid would not be found");
+static_assert(everyCodeHasItsSlot(), "a unit code without a slot would not be found");
 
-constexpr Grid kGrid = makeGrid();
+constexpr Slots kSlotRows = makeSlots();
+constexpr std::int16_t kTerabyteRow = rowOf(kTerabyte);
 
 } // namespace
 
@@ -393,10 +386,11 @@ UnitCode presetUnit(UnitCode code)
 
 const UnitDefinition* findDefinition(UnitCode code)
 {
-    const int column = gridColumn(code);
-    if (column < 0)
+    if (code < kFirstCode || code > kLastCode)
         return nullptr;
-    const int row = kGrid[static_cast<std::size_t>(code / 1000)][static_cast<std::size_t>(column)];
+    if (code % 10 != 0)
+        return code == kTerabyte ? &kDefinitions[kTerabyteRow] : nullptr;
+    const std::int16_t row = kSlotRows[slotOf(code)];
     return row < 0 ? nullptr : &kDefinitions[row];
 }
 
