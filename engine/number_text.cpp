@@ -1,5 +1,6 @@
 #include "engine/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -41,6 +42,17 @@ bool beyondLargest(std::string_view mantissa, std::int64_t exponent)
         return power + exponent > 0;
     }
     return false;
+}
+
+// The length of `text` less its trailing "0" characters.
+std::size_t withoutTrailingZeros(const char* text, std::size_t length)
+{
+    static constexpr char kEightZeros[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
+    while (length >= 8 && std::memcmp(text + length - 8, kEightZeros, 8) == 0)
+        length -= 8;
+    while (length > 0 && text[length - 1] == '0')
+        --length;
+    return length;
 }
 
 // A digit that can take one more: "0" to "8".
@@ -191,14 +203,10 @@ std::size_t writeNineteenDecimal(double value, char* out)
     std::memset(decimals, '0', kDecimals);
     const std::size_t firstPosition = static_cast<std::size_t>(-exponent) - 1;
     bool roundUp = false;
-    for (std::size_t i = 0; i < kSignificant; ++i) {
-        const std::size_t position = firstPosition + i;
-        if (position < kDecimals) {
-            decimals[position] = digits[i];
-        } else {
-            roundUp = position == kDecimals && digits[i] >= '5';
-            break;
-        }
+    if (firstPosition <= kDecimals) {
+        const std::size_t fitting = std::min(kSignificant, kDecimals - firstPosition);
+        std::memcpy(decimals + firstPosition, digits, fitting);
+        roundUp = fitting < kSignificant && digits[fitting] >= '5';
     }
     if (roundUp) {
         // The value is below 0.001, so the carry stops before the third decimal.
@@ -234,9 +242,7 @@ std::size_t writeResultText(double value, char* out)
         std::memcpy(out, "inf", 3);
         return 3;
     }
-    std::size_t length = writeNineteenDecimal(value, out);
-    while (out[length - 1] == '0')
-        --length;
+    std::size_t length = withoutTrailingZeros(out, writeNineteenDecimal(value, out));
     if (out[length - 1] == '.')
         --length;
     if (length == 2 && out[0] == '-' && out[1] == '0') {
@@ -284,8 +290,7 @@ std::size_t roundFactorTextInPlace(char* text, std::size_t length)
         const char z = p >= 2 ? text[p - 2] : '\0';
 
         if (x == '0') { // trailing zeros, all in one go
-            while (length > 0 && text[length - 1] == '0')
-                --length;
+            length = withoutTrailingZeros(text, length);
         } else if (carry && p >= 1 && y == '.') { // carry at the point
             if (x == '9')
                 length = carryIntoInteger(text, length - 2);
