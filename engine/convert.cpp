@@ -3,7 +3,6 @@
 #include "engine/number_text.h"
 #include "engine/unit_definitions.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -11,7 +10,7 @@ namespace quantaro {
 namespace {
 
 constexpr std::string_view kProductName = "Velkor Quantaro";
-constexpr std::string_view kTitleSeparator = " - ";
+constexpr std::string_view kTitleEnd = " - Velkor Quantaro";
 
 // The number of the info line: the factor in the nineteen-decimal form,
 // rounded with its sign set apart. A factor stays finite for every unit, but
@@ -63,37 +62,32 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
 
     double value = readNumber(input);
     double factor = 1.0;
-    std::string_view infoPrefix;
-    std::string_view suffix;
-    char factorText[kNineteenDecimalCapacity];
-    std::size_t factorLength = 0;
+    // The info line is built in place: the prefix, then the factor text
+    // written right after it, then the suffix.
+    char info[kMaxInfoTextLength + kNineteenDecimalCapacity + kMaxInfoTextLength];
+    char* infoEnd = info;
 
     if (const UnitDefinition* source = findDefinition(from)) {
         applySteps(source->toBase, value, factor);
-        infoPrefix = source->infoPrefix;
+        std::memcpy(info, source->infoPrefix.data(), source->infoPrefix.size());
+        infoEnd += source->infoPrefix.size();
     }
     if (const UnitDefinition* target = findDefinition(to)) {
         applySteps(target->fromBase, value, factor);
         if (target->showsFactor)
-            factorLength = writeFactorText(factor, factorText);
-        suffix = target->suffix;
+            infoEnd += writeFactorText(factor, infoEnd);
+        std::memcpy(infoEnd, target->suffix.data(), target->suffix.size());
+        infoEnd += target->suffix.size();
     }
 
     // The title is the result text with the product name after it: write
     // both at once and hand the result its beginning.
-    char title[kNineteenDecimalCapacity + kTitleSeparator.size() + kProductName.size()];
+    char title[kNineteenDecimalCapacity + kTitleEnd.size()];
     const std::size_t resultLength = writeResultText(value, title);
-    char* end = title + resultLength;
-    end = std::copy(kTitleSeparator.begin(), kTitleSeparator.end(), end);
-    end = std::copy(kProductName.begin(), kProductName.end(), end);
+    std::memcpy(title + resultLength, kTitleEnd.data(), kTitleEnd.size());
     setText(out.result, title, resultLength);
-    setText(out.title, title, static_cast<std::size_t>(end - title));
-
-    char info[kMaxInfoTextLength + kNineteenDecimalCapacity + kMaxInfoTextLength];
-    end = std::copy(infoPrefix.begin(), infoPrefix.end(), info);
-    end = std::copy(factorText, factorText + factorLength, end);
-    end = std::copy(suffix.begin(), suffix.end(), end);
-    setText(out.info, info, static_cast<std::size_t>(end - info));
+    setText(out.title, title, resultLength + kTitleEnd.size());
+    setText(out.info, info, static_cast<std::size_t>(infoEnd - info));
 }
 
 } // namespace quantaro
