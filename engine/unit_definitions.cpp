@@ -270,7 +270,7 @@ constexpr UnitDefinition kDefinitions[] = {
     { 28130, minusThenTimes(32.0, 0.5555555555555556), "1 ºF = ",                              timesThenPlus(1.8, 32.0),                                 " ºF",                          true  },
     // Time (base: second)
     { 29110, times(0.001),                             "1 ms = ",                              times(1000),                                              " ms",                          true  },
-    { 29120, times(0.016666666666666666),              "1 tick = ",                            times(60),                                                " ticks",                       true  },
+    { 29120, times(k1by60),                            "1 tick = ",                            times(60),                                                " ticks",                       true  },
     { 29130, none,                                     "1 s = ",                               none,                                                     " s",                           true  },
     { 29140, times(60),                                "1 min = ",                             times(k1by60),                                            " min",                         true  },
     { 29150, times(3600),                              "1 h = ",                               times(k1by60, k1by60),                                    " h",                           true  },
@@ -315,16 +315,6 @@ constexpr bool infoTextsFit()
     return true;
 }
 static_assert(infoTextsFit());
-
-constexpr bool presetsInSteps()
-{
-    for (std::size_t i = 0; i < std::size(kPresets); ++i) {
-        if (kPresets[i].preset != static_cast<UnitCode>(110 + 10 * i))
-            return false;
-    }
-    return true;
-}
-static_assert(presetsInSteps(), "presetUnit indexes the presets by code");
 
 // Unit and preset codes are multiples of 10 from 110 to 29220, except the
 // terabyte's 24195. The lookup goes straight to the row through an array of
@@ -376,13 +366,6 @@ constexpr std::int16_t kTerabyteRow = rowOf(kTerabyte);
 } // namespace
 
 std::span<const UnitDefinition> allDefinitions() { return kDefinitions; }
-
-UnitCode presetUnit(UnitCode code)
-{
-    if (code >= 110 && code <= 260 && code % 10 == 0)
-        return kPresets[(code - 110) / 10].unit;
-    return code;
-}
 
 const UnitDefinition* findDefinition(UnitCode code)
 {

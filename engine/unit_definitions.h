@@ -67,10 +67,6 @@ double convertValue(double value, UnitCode from, UnitCode to);
 // Every unit definition, one per unit code, in the order of the lists.
 std::span<const UnitDefinition> allDefinitions();
 
-// The unit code whose definition a preset code uses; the code itself for
-// any other code.
-UnitCode presetUnit(UnitCode code);
-
 // Runs one side's steps on the value and (except size steps) on the factor.
 void applySteps(const Steps& steps, double& value, double& factor);
 
