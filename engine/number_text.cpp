@@ -1,6 +1,5 @@
 #include "engine/number_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -168,57 +167,55 @@ std::size_t writeNineteenDecimal(double value, char* out)
     char scientific[32];
     const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
                                        std::chars_format::scientific, kSignificant - 1);
-    char digits[kSignificant];
-    digits[0] = scientific[0];
-    std::memcpy(digits + 1, scientific + 2, kSignificant - 1);
     int exponent = 0;
     for (const char* e = scientific + kSignificant + 3; e < written.ptr; ++e)
         exponent = exponent * 10 + (*e - '0');
     if (scientific[kSignificant + 2] == '-')
         exponent = -exponent;
 
-    if (exponent >= 0) {
-        const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (integerDigits >= kSignificant) {
-            std::memcpy(o, digits, kSignificant);
-            std::memset(o + kSignificant, '0', integerDigits - kSignificant);
-            o += integerDigits;
-            *o++ = '.';
-            std::memset(o, '0', kDecimals);
-        } else {
-            std::memcpy(o, digits, integerDigits);
-            o += integerDigits;
-            *o++ = '.';
-            const std::size_t rest = kSignificant - integerDigits;
-            std::memcpy(o, digits + integerDigits, rest);
-            std::memset(o + rest, '0', kDecimals - rest);
-        }
+    if (exponent >= static_cast<int>(kSignificant)) { // 10^17 and more: zeros up to the point
+        *o++ = scientific[0];
+        std::memcpy(o, scientific + 2, kSignificant - 1);
+        o += kSignificant - 1;
+        std::memset(o, '0', static_cast<std::size_t>(exponent) + 1 - kSignificant);
+        o += static_cast<std::size_t>(exponent) + 1 - kSignificant;
+        *o++ = '.';
+        std::memset(o, '0', kDecimals);
         return static_cast<std::size_t>(o - out) + kDecimals;
     }
+    if (exponent < -static_cast<int>(kDecimals) - 1) { // not even a rounding reaches the last decimal
+        std::memcpy(o, kZeroForm, sizeof kZeroForm - 1);
+        return static_cast<std::size_t>(o - out) + sizeof kZeroForm - 1;
+    }
 
-    // Below 1: the decimals hold leading zeros, then the digits. Where the
-    // 17th digit falls beyond the nineteenth decimal (below 0.001), the
-    // digits are rounded once more there, a 5 rounding away from zero.
-    char decimals[kDecimals];
-    std::memset(decimals, '0', kDecimals);
-    const std::size_t firstPosition = static_cast<std::size_t>(-exponent) - 1;
-    bool roundUp = false;
-    if (firstPosition <= kDecimals) {
-        const std::size_t fitting = std::min(kSignificant, kDecimals - firstPosition);
-        std::memcpy(decimals + firstPosition, digits, fitting);
-        roundUp = fitting < kSignificant && digits[fitting] >= '5';
+    // The digits with zeros on both sides: the integer part and the nineteen
+    // decimals are then windows of fixed width into it, wherever the point falls.
+    constexpr std::size_t kPad = kDecimals + 1;
+    char padded[kPad + kSignificant + kPad];
+    std::memset(padded, '0', sizeof padded);
+    padded[kPad] = scientific[0];
+    std::memcpy(padded + kPad + 1, scientific + 2, kSignificant - 1);
+
+    if (exponent >= 0) {
+        std::memcpy(o, padded + kPad, kSignificant); // the digits after the point are overwritten below
+        o += exponent + 1;
+    } else {
+        *o++ = '0';
     }
-    if (roundUp) {
-        // The value is below 0.001, so the carry stops before the third decimal.
-        std::size_t k = kDecimals;
-        while (k > 0 && decimals[k - 1] == '9')
-            decimals[--k] = '0';
-        if (k > 0)
-            ++decimals[k - 1];
-    }
-    *o++ = '0';
     *o++ = '.';
+    const char* decimals = padded + kPad + exponent + 1;
     std::memcpy(o, decimals, kDecimals);
+
+    // Below 0.001 the 17th digit falls beyond the nineteenth decimal: the
+    // digits are rounded once more there, a 5 rounding away from zero. The
+    // carry stops before the third decimal, as the value is below 0.001.
+    if (exponent < -3 && decimals[kDecimals] >= '5') {
+        std::size_t k = kDecimals;
+        while (k > 0 && o[k - 1] == '9')
+            o[--k] = '0';
+        if (k > 0)
+            ++o[k - 1];
+    }
     return static_cast<std::size_t>(o - out) + kDecimals;
 }
 
@@ -313,8 +310,9 @@ std::size_t roundFactorTextInPlace(char* text, std::size_t length)
             }
         } else if (p >= 2 && y == '0' && z == '0' && firstNonZero < p - 1) { // stray digit after two zeros
             --length;
-        } else if (p >= 1 && x == y) { // pair at the end; a run is cut in one go
-            while (length >= 2 && text[length - 2] == x)
+        } else if (p >= 1 && x == y) { // pair at the end; a run of digits is cut in one go
+            --length;
+            while (x != '.' && length >= 2 && text[length - 2] == x)
                 --length;
             if (x >= '5' && x <= '9')
                 carry = true;
