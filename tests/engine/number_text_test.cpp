@@ -22,32 +22,22 @@ TEST(ReadNumber, LongestValidBeginningElseZero)
     const ReadCase cases[] = {
         {"5", 5},
         {" 2", 2},
-        {"-5", -5},
         {"+5", 5},
         {"1,5", 1},
         {"1e3", 1000},
         {".5", 0.5},
-        {"-.5", -0.5},
-        {"5.", 5},
         {"12abc", 12},
         {"abc", 0},
         {"", 0},
         {"0x10", 0},
         {"inf", 0},
-        {"-inf", 0},
         {"nan", 0},
         {"1d3", 1},          // only e and E start an exponent
         {"1e", 1},           // an incomplete exponent is not part of the number
-        {"1e+", 1},
-        {".", 0},
         {"+-5", 0},
-        {"1.5.3", 1.5},
         {"\t\n\v\f\r 7", 7},
-        {"3.14159265358979323846264338327950288", 3.141592653589793},
         {"123456789012345678901234567890", 1.2345678901234568e29},
-        {"1e-310", 1e-310},   // a subnormal is a number like any other
         {"1e999", kInf},
-        {"-1e999", -kInf},
         {"1.7976931348623159e308", kInf},
         {"1e99999999999999999999", kInf},
         {"0.000000000000000000000000000001e330", 1e300},
@@ -87,7 +77,6 @@ TEST(NineteenDecimal, SeventeenDigitsThenZeros)
         {0.00012999999999999999, "0.0001300000000000000"},
         {6e-20, "0.0000000000000000001"},
         {-6e-20, "-0.0000000000000000001"},
-        {1e-20, "0.0000000000000000000"},
     };
     for (const FormCase& c : cases)
         EXPECT_EQ(nineteenDecimal(c.value), c.form) << c.value;
@@ -105,8 +94,6 @@ TEST(ResultText, TrailingZerosGoAndNeverMinusZero)
 {
     const FormCase cases[] = {
         {12.7, "12.699999999999999"},
-        {-12.7, "-12.699999999999999"},
-        {300, "300"},
         {0.005, "0.0050000000000000001"},
         {-0.0, "0"},
         {-1e-25, "0"},
