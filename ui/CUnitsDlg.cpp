@@ -74,7 +74,7 @@ QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent)
 {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // The buddy gives its control the label's text as its accessible name.
+    // Screen readers find a control's label through its buddy.
     label->setBuddy(buddy);
     return label;
 }
