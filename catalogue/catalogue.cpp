@@ -1,8 +1,9 @@
 #include "catalogue/catalogue.h"
 
+#include "engine/unit_definitions.h"
+
 #include <array>
 #include <cstddef>
-#include <utility>
 
 namespace quantaro {
 
@@ -311,38 +312,6 @@ consteval int indexOf(UnitCode code)
     throw "code not in the catalogue";
 }
 
-// Each preset row converts as the unit it stands for (the engine gives a
-// preset code its unit's definition).
-// clang-format off
-constexpr std::array<std::pair<UnitCode, UnitCode>, 16> kPresetUnits{{
-    // preset  unit
-    {   110,  1120 }, // millimetre
-    {   120,  2120 }, // inch
-    {   130,  1130 }, // centimetre
-    {   140,  2150 }, // foot
-    {   150,  1150 }, // metre
-    {   160,  2160 }, // yard
-    {   170,  1180 }, // kilometre
-    {   180,  2220 }, // (statute) mile
-    {   190,  6160 }, // litre
-    {   200, 12140 }, // gallon U.S.
-    {   210, 15150 }, // gramme
-    {   220, 16130 }, // ounce avoirdupois
-    {   230, 15180 }, // kilogramme
-    {   240, 16140 }, // pound
-    {   250, 28110 }, // Celsius
-    {   260, 28130 }, // Fahrenheit
-}};
-// clang-format on
-
-constexpr UnitCode unitOfPreset(UnitCode code)
-{
-    for (const auto& [presetCode, unitCode] : kPresetUnits)
-        if (presetCode == code)
-            return unitCode;
-    return code;
-}
-
 enum class RuleKind { Group, Pair };
 
 // A partner group: any code in [first, last] is a partner of any other; a
@@ -412,7 +381,10 @@ const PartnerRule* quantityOf(UnitCode code)
     const CatalogueRow* row = findRow(code);
     if (row == nullptr || (row->kind != RowKind::Unit && row->kind != RowKind::Preset))
         return nullptr;
-    const UnitCode unitCode = unitOfPreset(code);
+    // A preset converts as the unit whose definition it uses; that
+    // definition carries the unit's own code.
+    const UnitDefinition* definition = findDefinition(code);
+    const UnitCode unitCode = definition != nullptr ? definition->code : code;
     for (const PartnerRule& rule : kPartnerRules)
         if (rule.covers(unitCode))
             return &rule;
