@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The real converter in a private X server, three runs on one settings file:
+#  1. first run: defaults on screen; edit the input, move the window, Esc;
+#  2. next run opens where the first stopped; an index outside the list;
+#     SIGTERM still writes the state;
+#  3. the settings file cannot be written: SIGINT ends the run with one line
+#     on standard error.
+# Usage: e2e_xvfb.sh path/to/quantaro
+set -uo pipefail
+bin=$1
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+started=()
+cleanup() {
+  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# -displayfd: the server picks a free display and reports it once it accepts clients.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+started+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+
+export DISPLAY=:$(head -n 1 "$work/display")
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+unset WAYLAND_DISPLAY SESSION_MANAGER
+mkdir -m 700 "$work/runtime"
+conf=$XDG_CONFIG_HOME/Velkor/quantaro.conf
+
+app=
+launch() {
+  "$bin" 2>"$work/stderr" &
+  app=$!
+  started+=("$app")
+}
+
+# Prints the id of the visible window whose title is exactly $1, within 20 s.
+window_titled() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "no window titled \"$1\"; open: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
+  return 1
+}
+
+# Prints the exit status of the converter, within 20 s.
+exit_status() {
+  for _ in $(seq 200); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$app" 2>/dev/null && { echo "still running"; return; }
+  wait "$app"
+  echo $?
+}
+
+# The raw line of key $2 in section [$1] of the settings file.
+setting() {
+  awk -v section="[$1]" -v key="$2" '
+    /^\[/ { inside = ($0 == section); next }
+    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$conf"
+}
+
+expect_settings() {
+  local want got
+  want="$1|$2|$3|$4|$5"
+  got="$(setting Config XPosition)|$(setting Config YPosition)|$(setting Data Source)|$(setting Data From)|$(setting Data To)"
+  [ "$got" = "$want" ] || { cat "$conf"; fail "$6: settings are $got, expected $want"; }
+}
+
+expect_position() {
+  local at
+  at=$(xdotool getwindowgeometry "$1" | sed -n 's/^ *Position: \([-0-9]*,[-0-9]*\).*/\1/p')
+  [ "$at" = "$2" ] || fail "window at $at, expected $2"
+}
+
+# 1. First run: 5 in. to mm at (300, 100).
+launch
+id=$(window_titled "127 - Velkor Quantaro") || fail "first run"
+expect_position "$id" 300,100
+xdotool windowfocus --sync "$id"
+xdotool key ctrl+a BackSpace
+window_titled "Velkor Quantaro" >/dev/null || fail "emptying the input field"
+xdotool type ' 0,5"'
+window_titled "0 - Velkor Quantaro" >/dev/null || fail "typing into the input field"
+xdotool windowmove --sync "$id" 200 150
+xdotool key Escape
+status=$(exit_status)
+[ "$status" = 0 ] || fail "first run ended with $status after Esc"
+expect_settings 200 150 '" 0,5\""' 2 1 "after Esc"
+
+# 2. The next run opens there; From points past the list, so it shows no row.
+sed -i 's/^From=.*/From=500/' "$conf"
+launch
+id=$(window_titled "0 - Velkor Quantaro") || fail "second run"
+expect_position "$id" 200,150
+xdotool windowmove --sync "$id" 400 300
+xdotool windowfocus --sync "$id"
+xdotool key ctrl+a BackSpace
+# Once the title follows the key, the move before it has been seen too.
+window_titled "Velkor Quantaro" >/dev/null || fail "emptying the input field"
+kill -TERM "$app"
+status=$(exit_status)
+[ "$status" = 143 ] || fail "second run ended with $status after SIGTERM, expected the signal's 143"
+expect_settings 400 300 '' -1 1 "after SIGTERM"
+
+# 3. A folder where the settings file belongs: defaults, and one line saying
+#    the state was not saved.
+rm -f "$conf" && mkdir "$conf"
+launch
+window_titled "127 - Velkor Quantaro" >/dev/null || fail "third run"
+kill -INT "$app"
+status=$(exit_status)
+[ "$status" = 130 ] || fail "third run ended with $status after SIGINT, expected the signal's 130"
+lines=$(grep -c 'quantaro\.conf' "$work/stderr")
+[ "$lines" = 1 ] || { cat "$work/stderr"; fail "$lines lines about the settings file on standard error, expected 1"; }
+[ -d "$conf" ] || fail "the folder in the settings file's place was touched"
+
+echo "end-to-end: all runs as expected"
