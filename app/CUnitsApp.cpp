@@ -82,8 +82,11 @@ void CUnitsApp::storeState(const SavedState& state)
 
 void CUnitsApp::closeThroughCancel(CUnitsDlg& dlg)
 {
-    // A window run modally from the converter (the About picture) has its own
-    // loop; it must end too, or the converter's run cannot return.
+    // A menu or a window run modally from the converter (the context menu, the
+    // About picture) has its own loop; it must end too, or the converter's run
+    // cannot return. Closing a popup may open no other, but stay bounded.
+    for (int i = 0; i < 8 && activePopupWidget(); ++i)
+        activePopupWidget()->close();
     for (QWidget* window : topLevelWidgets()) {
         auto* dialog = qobject_cast<QDialog*>(window);
         if (dialog && dialog != &dlg && dialog->isVisible())

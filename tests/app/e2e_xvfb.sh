@@ -2,9 +2,9 @@
 # The real converter in a private X server, three runs on one settings file:
 #  1. first run: defaults on screen; edit the input, move the window, Esc;
 #  2. next run opens where the first stopped; an index outside the list;
-#     SIGTERM still writes the state;
-#  3. the settings file cannot be written: SIGINT ends the run with one line
-#     on standard error.
+#     SIGTERM while the context menu is open still writes the state;
+#  3. the settings file cannot be written: SIGINT while the About picture is
+#     open ends the run with one line on standard error.
 # Usage: e2e_xvfb.sh path/to/quantaro
 set -uo pipefail
 bin=$1
@@ -55,15 +55,25 @@ window_titled() {
   return 1
 }
 
-# Prints the exit status of the converter, within 20 s.
-exit_status() {
+# Waits up to 20 s until the converter shows $1 windows (menus included).
+await_windows() {
+  for _ in $(seq 200); do
+    [ "$(xdotool search --onlyvisible --class '^quantaro$' 2>/dev/null | wc -l)" -ge "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Sets status to the exit status of the converter, within 20 s. Not in a
+# subshell: only this shell can wait for its children.
+await_exit() {
   for _ in $(seq 200); do
     kill -0 "$app" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$app" 2>/dev/null && { echo "still running"; return; }
+  if kill -0 "$app" 2>/dev/null; then status="still running"; return; fi
   wait "$app"
-  echo $?
+  status=$?
 }
 
 # The raw line of key $2 in section [$1] of the settings file.
@@ -97,7 +107,7 @@ xdotool type ' 0,5"'
 window_titled "0 - Velkor Quantaro" >/dev/null || fail "typing into the input field"
 xdotool windowmove --sync "$id" 200 150
 xdotool key Escape
-status=$(exit_status)
+await_exit
 [ "$status" = 0 ] || fail "first run ended with $status after Esc"
 expect_settings 200 150 '" 0,5\""' 2 1 "after Esc"
 
@@ -111,8 +121,11 @@ xdotool windowfocus --sync "$id"
 xdotool key ctrl+a BackSpace
 # Once the title follows the key, the move before it has been seen too.
 window_titled "Velkor Quantaro" >/dev/null || fail "emptying the input field"
+# A menu runs a loop of its own, which the signal must end as well.
+xdotool mousemove --window "$id" 5 5 click 3
+await_windows 2 || fail "the context menu did not open"
 kill -TERM "$app"
-status=$(exit_status)
+await_exit
 [ "$status" = 143 ] || fail "second run ended with $status after SIGTERM, expected the signal's 143"
 expect_settings 400 300 '' -1 1 "after SIGTERM"
 
@@ -120,9 +133,12 @@ expect_settings 400 300 '' -1 1 "after SIGTERM"
 #    the state was not saved.
 rm -f "$conf" && mkdir "$conf"
 launch
-window_titled "127 - Velkor Quantaro" >/dev/null || fail "third run"
+id=$(window_titled "127 - Velkor Quantaro") || fail "third run"
+xdotool windowfocus --sync "$id"
+xdotool key F1
+await_windows 2 || fail "the About picture did not open"
 kill -INT "$app"
-status=$(exit_status)
+await_exit
 [ "$status" = 130 ] || fail "third run ended with $status after SIGINT, expected the signal's 130"
 lines=$(grep -c 'quantaro\.conf' "$work/stderr")
 [ "$lines" = 1 ] || { cat "$work/stderr"; fail "$lines lines about the settings file on standard error, expected 1"; }
