@@ -53,8 +53,13 @@ TerminationSignals::TerminationSignals(QObject* parent)
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (std::size_t i = 0; i < handledSignals.size(); ++i)
-        ::sigaction(handledSignals[i], &action, &previous[i]);
+    for (std::size_t i = 0; i < handledSignals.size(); ++i) {
+        ::sigaction(handledSignals[i], nullptr, &previous[i]);
+        // A signal ignored by whoever started the program stays ignored
+        // (nohup ignores SIGHUP; a shell ignores SIGINT for background jobs).
+        if (previous[i].sa_handler != SIG_IGN)
+            ::sigaction(handledSignals[i], &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals()

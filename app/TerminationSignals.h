@@ -10,7 +10,8 @@ class QSocketNotifier;
 // handler only writes the signal number into a pipe; everything else runs
 // in the event loop.
 //
-// One object at a time. While it lives, a second delivery of the same signal
+// A signal that was ignored when the program started stays ignored. One
+// object at a time. While it lives, a second delivery of the same signal
 // gets the default action again, so a program that stopped reacting can
 // still be ended. On platforms without POSIX signals it does nothing.
 class TerminationSignals : public QObject {

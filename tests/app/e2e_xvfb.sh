@@ -37,7 +37,9 @@ conf=$XDG_CONFIG_HOME/Velkor/quantaro.conf
 
 app=
 launch() {
-  "$bin" 2>"$work/stderr" &
+  # A shell starts background jobs with SIGINT ignored, and the converter
+  # keeps a signal ignored that way; give it the default dispositions.
+  env --default-signal=HUP,INT,TERM "$bin" 2>"$work/stderr" &
   app=$!
   started+=("$app")
 }
