@@ -20,6 +20,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' HUP INT TERM
 
 fail() { echo "FAIL: $*"; exit 1; }
 
