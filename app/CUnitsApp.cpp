@@ -52,8 +52,8 @@ void CUnitsApp::initInstance()
 #endif
 
     dlg.exec();
-    // The modal loop also ends when the application is told to quit, which
-    // does not pass through the window's cancel path; take it now.
+    // QCoreApplication::exit() ends the modal loop too, past the window's
+    // cancel path; take that path now.
     if (dlg.isVisible())
         dlg.reject();
 
@@ -84,7 +84,7 @@ void CUnitsApp::closeThroughCancel(CUnitsDlg& dlg)
 {
     // A menu or a window run modally from the converter (the context menu, the
     // About picture) has its own loop; it must end too, or the converter's run
-    // cannot return. Closing a popup may open no other, but stay bounded.
+    // cannot return. Bounded, in case closing one popup opens another.
     for (int i = 0; i < 8 && activePopupWidget(); ++i)
         activePopupWidget()->close();
     for (QWidget* window : topLevelWidgets()) {
