@@ -22,16 +22,12 @@ else
   fail "share/applications/quantaro.desktop missing or different from res/quantaro.desktop"
 fi
 
-# Each icon the sources hold is installed under the name the entry uses.
 icons=$prefix/share/icons/hicolor
 for size in 16 32 48 64 128 256; do
-  from=$source/res/icons/quantaro-$size.png
-  [ -e "$from" ] || continue
-  cmp -s "$from" "$icons/${size}x${size}/apps/quantaro.png" || fail "icon ${size}x${size} not installed"
+  cmp -s "$source/res/icons/quantaro-$size.png" "$icons/${size}x${size}/apps/quantaro.png" ||
+    fail "icon ${size}x${size} not installed"
 done
-if [ -e "$source/res/icons/quantaro.svg" ]; then
-  cmp -s "$source/res/icons/quantaro.svg" "$icons/scalable/apps/quantaro.svg" || fail "scalable icon not installed"
-fi
+cmp -s "$source/res/icons/quantaro.svg" "$icons/scalable/apps/quantaro.svg" || fail "scalable icon not installed"
 find "$prefix" -path '*/icons/*' -type f | grep -v '/apps/quantaro\.\(png\|svg\)$' && fail "stray files under icons/"
 
 exit $failed
