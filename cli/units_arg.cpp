@@ -20,60 +20,100 @@ std::string_view trimmed(std::string_view text)
 
 // The form in which a UNIT argument and a label's names are compared: ASCII
 // letters in lower case, blanks collapsed and trimmed, and the characters
-// that keyboards type instead of the labels' own made the same.
+// that keyboards type instead of the labels' own made the same. Read one
+// byte at a time, so that most comparisons end at the first byte without
+// building anything: a lookup runs at every start of the program.
+class Folded {
+public:
+    enum class Parentheses { Keep, DropMarks, DropGroups };
+
+    explicit Folded(std::string_view text, Parentheses parentheses = Parentheses::Keep)
+        : text_(text), parentheses_(parentheses)
+    {
+    }
+
+    // The next byte of the folded form, -1 at its end.
+    int next()
+    {
+        if (ready_ < size_)
+            return out_[ready_++];
+        ready_ = size_ = 0;
+        bool blank = false;
+        while (pos_ < text_.size()) {
+            const unsigned char c = static_cast<unsigned char>(text_[pos_++]);
+            if (c == '(' || c == ')') {
+                if (parentheses_ == Parentheses::DropGroups)
+                    depth_ = std::max(depth_ + (c == '(' ? 1 : -1), 0);
+                if (parentheses_ != Parentheses::Keep)
+                    continue;
+            }
+            if (depth_ > 0)
+                continue;
+            if (c == ' ' || c == '\t') {
+                blank = started_;
+                continue;
+            }
+            started_ = true;
+            if (blank)
+                out_[size_++] = ' ';
+            fold(c);
+            return out_[ready_++];
+        }
+        return -1;
+    }
+
+private:
+    void fold(unsigned char c)
+    {
+        const unsigned char following = pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : 0;
+        if (c == 0xC2 && (following == 0xB2 || following == 0xB3)) { // "²", "³" as "2", "3"
+            ++pos_;
+            out_[size_++] = following == 0xB2 ? '2' : '3';
+        } else if (c == 0xC2 && following == 0xB0) { // the degree sign as "º"
+            ++pos_;
+            out_[size_++] = 0xC2;
+            out_[size_++] = 0xBA;
+        } else if (c == 0xCE && following == 0xBC) { // Greek mu as the micro sign "µ"
+            ++pos_;
+            out_[size_++] = 0xC2;
+            out_[size_++] = 0xB5;
+        } else {
+            out_[size_++] = (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+        }
+    }
+
+    std::string_view text_;
+    Parentheses parentheses_;
+    std::size_t pos_ = 0;
+    int depth_ = 0;
+    bool started_ = false;
+    int out_[3] = {};  // a blank and up to two bytes for one character
+    int size_ = 0;
+    int ready_ = 0;
+};
+
 std::string folded(std::string_view text)
 {
     std::string out;
-    out.reserve(text.size());
-    bool pendingBlank = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == ' ' || c == '\t') {
-            pendingBlank = !out.empty();
-            continue;
-        }
-        if (pendingBlank)
-            out += ' ';
-        pendingBlank = false;
-        const std::string_view rest = text.substr(i);
-        if (rest.starts_with("\xC2\xB0")) { // degree sign, as "º"
-            out += "\xC2\xBA";
-            ++i;
-        } else if (rest.starts_with("\xCE\xBC")) { // Greek mu, as the micro sign "µ"
-            out += "\xC2\xB5";
-            ++i;
-        } else if (rest.starts_with("\xC2\xB2") || rest.starts_with("\xC2\xB3")) { // "²", "³"
-            out += rest[1] == '\xB2' ? '2' : '3';
-            ++i;
-        } else {
-            out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-    }
+    Folded reader(text);
+    for (int c; (c = reader.next()) >= 0;)
+        out += static_cast<char>(c);
     return out;
 }
 
-std::string withoutParentheses(std::string_view text)
-{
-    std::string out;
-    for (const char c : text)
-        if (c != '(' && c != ')')
-            out += c;
-    return out;
-}
+// How a folded form compares with the folded UNIT argument.
+enum class Fit { None, Equal, EqualWithoutDot, Prefix };
 
-std::string withoutParenthesised(std::string_view text)
+Fit fit(Folded form, std::string_view wanted)
 {
-    std::string out;
-    int depth = 0;
-    for (const char c : text) {
-        if (c == '(')
-            ++depth;
-        else if (c == ')')
-            depth = std::max(depth - 1, 0);
-        else if (depth == 0)
-            out += c;
+    std::size_t i = 0;
+    for (int c; (c = form.next()) >= 0; ++i) {
+        if (i == wanted.size())
+            return c == '.' && form.next() < 0 ? Fit::EqualWithoutDot : Fit::Prefix;
+        if (c != static_cast<unsigned char>(wanted[i]))
+            return Fit::None;
     }
-    return out;
+    return i == wanted.size() ? Fit::Equal : Fit::None;
 }
 
 // A unit label split into the unit's name and the abbreviations in its final
@@ -107,34 +147,37 @@ LabelParts splitLabel(std::string_view label)
 // How well a row matches; lower is better, and the best level found decides.
 enum Level { Abbreviation, AbbreviationWithoutDot, Name, NamePrefix, None };
 
-Level matchLevel(const CatalogueRow& row, const std::string& wanted)
+Level matchLevel(const CatalogueRow& row, std::string_view wanted)
 {
+    using P = Folded::Parentheses;
     const LabelParts parts = splitLabel(row.fromLabel);
     Level best = None;
 
     std::string_view rest = parts.abbreviations;
     while (!rest.empty()) {
         const std::size_t comma = rest.find(',');
-        const std::string_view one = trimmed(rest.substr(0, comma));
+        const std::string_view one = rest.substr(0, comma);
         rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
-        for (std::string form : {folded(one), folded(withoutParentheses(one))}) {
-            if (form == wanted)
+        for (const P parentheses : {P::Keep, P::DropMarks}) {
+            if (parentheses != P::Keep && one.find('(') == std::string_view::npos)
+                break; // the same form again
+            const Fit f = fit(Folded(one, parentheses), wanted);
+            if (f == Fit::Equal)
                 return Abbreviation;
-            if (form.ends_with('.')) {
-                form.pop_back();
-                if (form == wanted)
-                    best = AbbreviationWithoutDot;
-            }
+            if (f == Fit::EqualWithoutDot)
+                best = AbbreviationWithoutDot;
         }
     }
     if (best != None)
         return best;
 
-    for (const std::string& form :
-         {folded(parts.name), folded(withoutParentheses(parts.name)), folded(withoutParenthesised(parts.name))}) {
-        if (form == wanted)
+    for (const P parentheses : {P::Keep, P::DropMarks, P::DropGroups}) {
+        if (parentheses != P::Keep && parts.name.find('(') == std::string_view::npos)
+            break; // the same form again
+        const Fit f = fit(Folded(parts.name, parentheses), wanted);
+        if (f == Fit::Equal)
             return Name;
-        if (form.starts_with(wanted))
+        if (f != Fit::None)
             best = NamePrefix;
     }
     return best;

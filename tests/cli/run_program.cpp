@@ -55,6 +55,9 @@ RunResult runConvert(const std::vector<std::string>& arguments, const RunOptions
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // Without a reader from the start, so that even the first write fails.
+    if (options.closeOutput)
+        closeFd(out[0]);
     pid_t pid = -1;
     const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -64,12 +67,10 @@ RunResult runConvert(const std::vector<std::string>& arguments, const RunOptions
     ::close(err[1]);
     RunResult run;
     if (spawned != 0) {
-        ::close(in[1]), ::close(out[0]), ::close(err[0]);
+        closeFd(in[1]), closeFd(out[0]), closeFd(err[0]);
         return run;
     }
     int inFd = in[1], outFd = out[0], errFd = err[0];
-    if (options.closeOutput)
-        closeFd(outFd);
     ::fcntl(inFd, F_SETFL, O_NONBLOCK);
 
     const std::string& input = options.input ? *options.input : std::string();
