@@ -24,17 +24,14 @@ std::string infoLine(const std::string& input, int from, int to)
     return c.result + '\t' + c.info;
 }
 
-void expectJsonLine(const std::string& line, const std::string& input, int from, int to)
+// The JSON line for an input; inputAsJson is the input as a JSON string
+// holds it, when that differs. The engine's texts need no escapes.
+std::string jsonLine(const std::string& input, int from, int to, const std::string* inputAsJson = nullptr)
 {
-    const auto object = parseJsonObject(line);
-    ASSERT_TRUE(object) << line;
     const Conversion c = Convert(input, codeAt(from), codeAt(to));
-    EXPECT_EQ(object->strings.at("input"), input);
-    EXPECT_EQ(object->numbers.at("from"), from);
-    EXPECT_EQ(object->numbers.at("to"), to);
-    EXPECT_EQ(object->strings.at("result"), c.result);
-    EXPECT_EQ(object->strings.at("title"), c.title);
-    EXPECT_EQ(object->strings.at("info"), c.info);
+    return "{\"input\":\"" + (inputAsJson ? *inputAsJson : input) + "\",\"from\":" + std::to_string(from)
+           + ",\"to\":" + std::to_string(to) + ",\"result\":\"" + c.result + "\",\"title\":\"" + c.title
+           + "\",\"info\":\"" + c.info + "\"}";
 }
 
 struct Case {
@@ -80,7 +77,7 @@ TEST(Convert, ArgumentsAndLinesShowWhatTheWindowShows)
                 SCOPED_TRACE(c.from + " -> " + c.to + ": \"" + kInputs[i] + '"');
                 EXPECT_EQ(plain[i], resultLine(kInputs[i], c.fromIndex, c.toIndex));
                 EXPECT_EQ(info[i], infoLine(kInputs[i], c.fromIndex, c.toIndex));
-                expectJsonLine(json[i], kInputs[i], c.fromIndex, c.toIndex);
+                EXPECT_EQ(json[i], jsonLine(kInputs[i], c.fromIndex, c.toIndex));
             }
         }
     }
@@ -156,28 +153,24 @@ TEST(Json, AnyBytesGiveValidJson)
 {
     const std::string fffd = "\xEF\xBF\xBD";
     const std::pair<std::string, std::string> cases[] = {
-        {"5 \x01\x1f\x7f\t\"\\", "5 \x01\x1f\x7f\t\"\\"},
-        {"\xC2\x85 \xE2\x80\xA8 \xF0\x9F\x98\x80 \xC2\xBA", "\xC2\x85 \xE2\x80\xA8 \xF0\x9F\x98\x80 \xC2\xBA"},
-        {std::string("1\0002", 3), std::string("1\0002", 3)},
+        {"5 \x01\x1f\x7f\t\b\f\"\\/", R"(5 \u0001\u001f\u007f\t\b\f\"\\/)"},
+        {"\xC2\x85 \xE2\x80\xA8 \xF0\x9F\x98\x80 \xC2\xBA", "\\u0085 \\u2028 \xF0\x9F\x98\x80 \xC2\xBA"},
+        {std::string("1\0002", 3), "1\\u00002"},
+        {"1\r2", "1\\r2"},
         {"\xff\xfe", fffd + fffd},
         {"\xC3", fffd},
-        {"\xE2\x82x", fffd + "x"},               // cut short: one replacement
-        {"\xED\xA0\x80", fffd + fffd + fffd},    // a surrogate
-        {"\xC0\xAF", fffd + fffd},               // overlong
+        {"\xE2\x82x", fffd + "x"},                         // cut short: one replacement
+        {"\xED\xA0\x80", fffd + fffd + fffd},              // a surrogate
+        {"\xC0\xAF", fffd + fffd},                         // overlong
         {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd}, // beyond U+10FFFF
-        {"1\r2", "1\r2"},
     };
     std::string input;
     for (const auto& c : cases)
         input += c.first + '\n';
     const auto lines = splitLines(runConvert({"--json", "--from", "m", "--to", "cm"}, input).out);
     ASSERT_EQ(lines.size(), std::size(cases));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto object = parseJsonObject(lines[i]);
-        ASSERT_TRUE(object) << lines[i];
-        EXPECT_EQ(object->strings.at("input"), cases[i].second) << lines[i];
-        EXPECT_EQ(object->strings.at("result"), resultLine(cases[i].first, 23, 21));
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], jsonLine(cases[i].first, 23, 21, &cases[i].second));
 }
 
 TEST(Lines, EmptyLinesCarriageReturnsAndALastLineWithoutEnd)
@@ -220,11 +213,8 @@ TEST(Lines, LinesLongerThanAnyBufferConvertAsAWhole)
                 EXPECT_EQ(out[i], infoLine(text, 31, 20));
                 continue;
             }
-            const auto object = parseJsonObject(out[i]);
-            ASSERT_TRUE(object);
-            EXPECT_EQ(object->strings.at("result"), resultLine(text, 31, 20));
-            const std::string expected = i == 4 ? text.substr(0, text.size() - 2) + "\xEF\xBF\xBD" : text;
-            EXPECT_TRUE(object->strings.at("input") == expected);
+            const std::string json = i == 4 ? text.substr(0, text.size() - 2) + "\xEF\xBF\xBD" : text;
+            EXPECT_TRUE(out[i] == jsonLine(text, 31, 20, &json)); // no megabytes in the message
         }
     }
 }

@@ -3,8 +3,6 @@
 // Runs the built quantaro-convert with arguments and standard input, and
 // collects its output, error output and exit status.
 
-#include <initializer_list>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,14 +25,6 @@ inline RunResult runConvert(const std::vector<std::string>& arguments, std::stri
 {
     return runConvert(arguments, RunOptions{std::move(input), false});
 }
-
-// One JSON object of strings and integers, read strictly; nothing when the
-// text is not valid JSON or not valid UTF-8.
-struct JsonObject {
-    std::map<std::string, std::string> strings;
-    std::map<std::string, long> numbers;
-};
-std::optional<JsonObject> parseJsonObject(const std::string& text);
 
 std::vector<std::string> splitLines(const std::string& text);
 
