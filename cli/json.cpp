@@ -1,6 +1,7 @@
 #include "cli/json.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace quantaro::cli {
@@ -85,7 +86,14 @@ bool needsEscape(char32_t codePoint)
            || codePoint == 0x2028 || codePoint == 0x2029;
 }
 
-bool isPlainAscii(unsigned char byte) { return byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\'; }
+// The bytes that stand for themselves in a JSON string: printable ASCII
+// other than the quote and the backslash.
+constexpr std::array<bool, 256> kPlainAscii = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
 
 } // namespace
 
@@ -96,7 +104,7 @@ std::size_t JsonStringWriter::write(std::string_view bytes, std::string& out)
     std::size_t i = 0;
     while (i < size) {
         std::size_t run = i;
-        while (run < size && isPlainAscii(p[run]))
+        while (run < size && kPlainAscii[p[run]])
             ++run;
         if (run > i) {
             out.append(bytes.data() + i, run - i);

@@ -11,6 +11,7 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form)
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
     info_ = Convert("1", pair.from, pair.to).info;
+    appendJsonString(info_, infoJson_);
     jsonIndices_ = ",\"from\":" + std::to_string(pair.fromIndex) + ",\"to\":" + std::to_string(pair.toIndex)
                    + ",\"result\":";
 }
@@ -24,7 +25,10 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         out += ",\"title\":";
         appendJsonString(conversion_.title, out);
         out += ",\"info\":";
-        appendJsonString(conversion_.info, out);
+        if (conversion_.info == info_)
+            out += infoJson_; // the same for every non-empty input
+        else
+            appendJsonString(conversion_.info, out);
         out += "}\n";
         return;
     }

@@ -42,6 +42,7 @@ private:
     Pair pair_;
     OutputForm form_;
     std::string info_;          // the info line of every non-empty input
+    std::string infoJson_;      // info_ as a JSON string
     std::string jsonIndices_;   // ,"from":N,"to":M,"result":
     Conversion conversion_;
     NumberPrefix prefix_;
