@@ -13,9 +13,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Beyond these powers of ten every double reads as infinity or 0 whatever
 // 801 digits stand before them, so larger ones need not be told apart.
 constexpr std::int64_t kExponentLimit = 100000;
-// Saturation of the written exponent, far beyond kExponentLimit plus any
-// possible scale while still far from overflowing.
-constexpr std::int64_t kWrittenExponentLimit = std::int64_t{1} << 60;
+// Where the written exponent and the count of dropped integer digits stop
+// growing: far beyond kExponentLimit, and far from overflowing when added.
+constexpr std::int64_t kSaturation = 1'000'000'000'000'000;
 
 } // namespace
 
@@ -36,7 +36,7 @@ void NumberPrefix::digit(char c, bool fraction)
     }
     if (c != '0')
         sticky_ = true;
-    if (!fraction && scale_ < kWrittenExponentLimit)
+    if (!fraction && scale_ < kSaturation)
         ++scale_;
 }
 
@@ -92,7 +92,8 @@ void NumberPrefix::feed(std::string_view piece)
         case State::ExponentSign:
         case State::Exponent:
             if (isDigit(c)) {
-                exponent_ = std::min(exponent_ * 10 + (c - '0'), kWrittenExponentLimit);
+                if (exponent_ < kSaturation)
+                    exponent_ = exponent_ * 10 + (c - '0');
                 state_ = State::Exponent;
             } else {
                 state_ = State::Done;
