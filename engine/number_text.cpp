@@ -1,5 +1,7 @@
 #include "engine/number_text.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -83,6 +85,100 @@ std::size_t carryIntoInteger(char* text, std::size_t length)
     return length + 1;
 }
 
+#ifdef __SIZEOF_INT128__
+__extension__ typedef unsigned __int128 Uint128;
+
+// 10^0 to 10^22: with a 53-bit significand the product stays below 2^128.
+constexpr auto kPowersOfTen = [] {
+    std::array<Uint128, 23> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
+constexpr std::uint64_t k10To16 = 10'000'000'000'000'000;
+constexpr std::uint64_t k10To17 = 100'000'000'000'000'000;
+
+// Eight decimal digits of n < 10^8, first digit in the first byte, worked
+// out in one register: halves, then pairs, then single digits, each lane
+// divided by a multiplication and a shift that are exact in its range.
+std::uint64_t eightDigits(std::uint32_t n)
+{
+    std::uint64_t v = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
+    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007F;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000F;
+    v = tens | ((v - tens * 10) << 8);
+    return v | 0x3030303030303030;
+}
+
+// The 17 digits of 10^16 <= n < 10^17, written with three stores.
+void writeSeventeenDigits(std::uint64_t n, char* out)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t rest = n % k10To16;
+        const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(rest / 100'000'000));
+        const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(rest % 100'000'000));
+        out[0] = static_cast<char>('0' + n / k10To16);
+        std::memcpy(out + 1, &high, 8);
+        std::memcpy(out + 9, &low, 8);
+    } else {
+        std::to_chars(out, out + kSignificant, n);
+    }
+}
+#endif
+
+// The 17 significant digits of a finite magnitude above 0, rounded to
+// nearest with ties to even, as std::to_chars rounds them; returns the power
+// of ten of the first digit. The digits of a magnitude from 10^-5 up to 10^17
+// that is no whole number come from one exact 128-bit product, the
+// significand times a power of ten, cut at the binary point; all others go
+// through std::to_chars, which costs several times as much.
+int significantDigits(double magnitude, char* digits)
+{
+#ifdef __SIZEOF_INT128__
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    const int shift = 1075 - biased; // magnitude = significand / 2^shift
+    if (magnitude >= 1e-5 && magnitude < 1e17 && shift > 0) {
+        const std::uint64_t significand = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+        // floor(log10(2^(biased - 1023))): the power of ten of the first
+        // digit is this or the next one.
+        int exponent = ((biased - 1023) * 78913) >> 18;
+        Uint128 scaled = significand * kPowersOfTen[static_cast<std::size_t>(16 - exponent)];
+        auto kept = static_cast<std::uint64_t>(scaled >> shift);
+        if (kept >= k10To17) {
+            ++exponent;
+            scaled = significand * kPowersOfTen[static_cast<std::size_t>(16 - exponent)];
+            kept = static_cast<std::uint64_t>(scaled >> shift);
+        }
+        const Uint128 half = Uint128{1} << (shift - 1);
+        const Uint128 rest = scaled & ((half << 1) - 1);
+        if (rest > half || (rest == half && (kept & 1) != 0))
+            ++kept;
+        if (kept == k10To17) {
+            kept = k10To16;
+            ++exponent;
+        }
+        writeSeventeenDigits(kept, digits);
+        return exponent;
+    }
+#endif
+
+    // "d.dddddddddddddddde±xx"
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                       std::chars_format::scientific, kSignificant - 1);
+    int exponent = 0;
+    for (const char* e = scientific + kSignificant + 3; e < written.ptr; ++e)
+        exponent = exponent * 10 + (*e - '0');
+    if (scientific[kSignificant + 2] == '-')
+        exponent = -exponent;
+    digits[0] = scientific[0];
+    std::memcpy(digits + 1, scientific + 2, kSignificant - 1);
+    return exponent;
+}
+
 } // namespace
 
 double readNumber(std::string_view text)
@@ -163,20 +259,18 @@ std::size_t writeNineteenDecimal(double value, char* out)
         return static_cast<std::size_t>(o - out) + kDecimals;
     }
 
-    // "d.dddddddddddddddde±xx": the 17 significant digits, rounded to nearest.
-    char scientific[32];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                                       std::chars_format::scientific, kSignificant - 1);
-    int exponent = 0;
-    for (const char* e = scientific + kSignificant + 3; e < written.ptr; ++e)
-        exponent = exponent * 10 + (*e - '0');
-    if (scientific[kSignificant + 2] == '-')
-        exponent = -exponent;
+    // The 17 significant digits, rounded to nearest, with zeros on both
+    // sides: the integer part and the nineteen decimals are then windows of
+    // fixed width into it, wherever the point falls.
+    constexpr std::size_t kPad = kDecimals + 1;
+    char padded[kPad + kSignificant + kPad];
+    std::memset(padded, '0', sizeof padded);
+    const char* digits = padded + kPad;
+    const int exponent = significantDigits(magnitude, padded + kPad);
 
     if (exponent >= static_cast<int>(kSignificant)) { // 10^17 and more: zeros up to the point
-        *o++ = scientific[0];
-        std::memcpy(o, scientific + 2, kSignificant - 1);
-        o += kSignificant - 1;
+        std::memcpy(o, digits, kSignificant);
+        o += kSignificant;
         std::memset(o, '0', static_cast<std::size_t>(exponent) + 1 - kSignificant);
         o += static_cast<std::size_t>(exponent) + 1 - kSignificant;
         *o++ = '.';
@@ -188,22 +282,14 @@ std::size_t writeNineteenDecimal(double value, char* out)
         return static_cast<std::size_t>(o - out) + sizeof kZeroForm - 1;
     }
 
-    // The digits with zeros on both sides: the integer part and the nineteen
-    // decimals are then windows of fixed width into it, wherever the point falls.
-    constexpr std::size_t kPad = kDecimals + 1;
-    char padded[kPad + kSignificant + kPad];
-    std::memset(padded, '0', sizeof padded);
-    padded[kPad] = scientific[0];
-    std::memcpy(padded + kPad + 1, scientific + 2, kSignificant - 1);
-
     if (exponent >= 0) {
-        std::memcpy(o, padded + kPad, kSignificant); // the digits after the point are overwritten below
+        std::memcpy(o, digits, kSignificant); // the digits after the point are overwritten below
         o += exponent + 1;
     } else {
         *o++ = '0';
     }
     *o++ = '.';
-    const char* decimals = padded + kPad + exponent + 1;
+    const char* decimals = digits + exponent + 1;
     std::memcpy(o, decimals, kDecimals);
 
     // Below 0.001 the 17th digit falls beyond the nineteenth decimal: the

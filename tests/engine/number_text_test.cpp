@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quantaro {
 namespace {
@@ -82,6 +87,64 @@ TEST(NineteenDecimal, SeventeenDigitsThenZeros)
         EXPECT_EQ(nineteenDecimal(c.value), c.form) << c.value;
     EXPECT_EQ(nineteenDecimal(std::numeric_limits<double>::max()),
               "17976931348623157" + std::string(292, '0') + ".0000000000000000000");
+}
+
+// The 17 digits of the form are those std::to_chars rounds to, ties to even
+// included, across the magnitudes a conversion meets and beyond them.
+TEST(NineteenDecimal, DigitsAgreeWithTheStandardLibrary)
+{
+    std::vector<double> values;
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> power(-6.0, 20.0);
+    for (int i = 0; i < 100000; ++i)
+        values.push_back(std::pow(10.0, power(random)));
+    // Any bit pattern between 10^-6 and 10^18, and exact ties at the 17th
+    // digit: odd multiples of 2^-18 from 0.1 to 1 have exactly 18 digits.
+    std::uniform_int_distribution<std::uint64_t> bits(std::bit_cast<std::uint64_t>(1e-6),
+                                                      std::bit_cast<std::uint64_t>(1e18));
+    for (int i = 0; i < 100000; ++i)
+        values.push_back(std::bit_cast<double>(bits(random)));
+    for (std::uint64_t odd = 26215; odd < 262144; odd += 2)
+        values.push_back(static_cast<double>(odd) / 262144.0);
+    for (const double edge : {1e-5, 9.999999999999999e-6, 1e17, 99999999999999984.0, 0.99999999999999994,
+                              9.9999999999999982, 123456.78901234567, 0.000099999999999999999})
+        values.push_back(edge);
+
+    for (const double value : values) {
+        char scientific[32];
+        const auto end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific, 16).ptr;
+        const std::string digits = scientific[0] + std::string(scientific + 2, 16);
+        int exponent = 0;
+        std::from_chars(scientific + 20, end, exponent); // "d.dddddddddddddddde±xx"
+        if (scientific[19] == '-')
+            exponent = -exponent;
+        const std::string form = nineteenDecimal(value);
+
+        if (exponent >= -3) {
+            // All 17 digits, then zeros; and the point where the exponent puts it.
+            std::string plain = form;
+            std::erase(plain, '.');
+            const std::size_t first = plain.find_first_not_of('0');
+            ASSERT_EQ(plain.substr(first, 17), digits) << value;
+            ASSERT_EQ(plain.find_first_not_of('0', first + 17), std::string::npos) << value;
+            const std::size_t point = form.find('.');
+            ASSERT_EQ(static_cast<int>(point), exponent >= 0 ? exponent + 1 : 1) << value;
+        } else {
+            // Nineteen decimals cut the digits short: they round once more
+            // there, a 5 rounding up.
+            const int keep = 20 + exponent;
+            std::string decimals = std::string(static_cast<std::size_t>(-exponent - 1), '0')
+                + digits.substr(0, static_cast<std::size_t>(std::max(keep, 0)));
+            if (keep >= 0 && digits[static_cast<std::size_t>(keep)] >= '5') {
+                std::size_t i = decimals.size();
+                while (decimals[i - 1] == '9')
+                    decimals[--i] = '0';
+                ++decimals[i - 1];
+            }
+            ASSERT_EQ(form, "0." + decimals) << value;
+        }
+    }
 }
 
 TEST(NineteenDecimal, LongestFormFitsTheBuffer)
