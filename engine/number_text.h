@@ -25,9 +25,15 @@ std::string nineteenDecimal(double value);
 // for infinities; never "-0".
 std::string resultText(double value);
 void appendResultText(double value, std::string& out);
+// The same into `out`, which holds kNineteenDecimalCapacity characters;
+// returns the length written.
+std::size_t writeResultText(double value, char* out);
 
 // Shortens a factor text in the nineteen-decimal form (no sign) for the info
 // line. Never fails, whatever the text.
 std::string roundFactorText(std::string_view text);
+// The same in place on `length` characters at `text`; returns the new length,
+// which never exceeds `length`.
+std::size_t roundFactorTextInPlace(char* text, std::size_t length);
 
 } // namespace quantaro

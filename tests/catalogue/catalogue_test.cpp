@@ -1,0 +1,118 @@
+#include "catalogue/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quantaro {
+namespace {
+
+const std::string kUnderscores(134, '_');
+const std::string kHyphens(154, '-');
+
+TEST(Catalogue, KindsCodesAndLabelShapes)
+{
+    std::map<RowKind, int> kinds;
+    std::map<std::string_view, std::vector<int>> rules;
+    std::set<UnitCode> codes;
+    const auto all = catalogueRows();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const CatalogueRow& row = all[i];
+        SCOPED_TRACE(i);
+        ++kinds[row.kind];
+        const bool isUnit = row.kind == RowKind::Unit || row.kind == RowKind::Preset;
+        if (row.kind == RowKind::Separator)
+            rules[row.fromLabel].push_back(static_cast<int>(i));
+        EXPECT_TRUE(row.kind != RowKind::Blank || (row.fromLabel.empty() && row.toLabel.empty()));
+        EXPECT_TRUE(row.kind != RowKind::Header || !row.fromLabel.starts_with(" "));
+        EXPECT_TRUE(!isUnit || (row.fromLabel.starts_with("  ") && row.fromLabel[2] != ' '));
+        EXPECT_EQ(row.code == 0, row.kind == RowKind::Separator || row.kind == RowKind::Blank);
+        EXPECT_TRUE(row.code == 0 || codes.insert(row.code).second) << "code twice";
+    }
+    EXPECT_EQ(kinds[RowKind::Header], 27);
+    EXPECT_EQ(kinds[RowKind::Preset], 16);
+    EXPECT_EQ(kinds[RowKind::Unit], 165);
+    EXPECT_EQ(kinds[RowKind::Separator], 26);
+    EXPECT_EQ(kinds[RowKind::Blank], 4);
+    EXPECT_EQ(rules.size(), 2u);
+    EXPECT_EQ(rules[kUnderscores], (std::vector<int>{17, 51, 73, 134, 171}));
+    EXPECT_EQ(rules[kHyphens], (std::vector<int>{28, 43, 61, 84, 92, 98, 103, 107, 114, 122, 128, 149, 163, 174,
+                                                 178, 183, 195, 207, 214, 220, 224}));
+}
+
+TEST(Catalogue, RowsNamedByIndex)
+{
+    const struct {
+        std::size_t index;
+        UnitCode code;
+        std::string_view fromLabel;
+        std::string_view toLabel;
+    } rows[] = {
+        {0, 100, "Common Conversions - Preset", "Common Conversions - Preset"},
+        {1, 110, "  millimetre (mm) (to inch (in.))", "  millimetre (mm) (from inch (in.))"},
+        {15, 250, "  Celsius (ºC) (to Fahrenheit (ºF))", "  Celsius (ºC) (from Fahrenheit (ºF))"},
+        {19, 1110, "  micrometre (µm)", "  micrometre (µm)"},
+        {32, 2130, "  hand U.S. ", "  hand U.S. "},
+        {57, 4140, "  square metre (m²)", "  square metre (m²)"},
+        {69, 5170, "  square chain U.S. (sq. ch.)", "  square chain U.S."},
+        {83, 6180, "  cubic metre (m³)", "  cubic metre (m³)"},
+        {95, 8120, "  pint (pt.)", "  pint (pt.)"},
+        {116, 12110, "  liquid gill (liq. gi.)", "  liquid gill"},
+        {127, 13140, "  pint (pt.)", "  pint (pt.)"},
+        {206, 24195, "  terabyte (TB)", "  terabyte (TB)"},
+        {223, 28130, "  Fahrenheit (ºF)", "  Fahrenheit (ºF)"},
+        {226, 29110, "  millisecond (ms)", "  millisecond (ms)"},
+        {237, 29220, "  millennium", "  millennium"},
+    };
+    for (const auto& expected : rows) {
+        const CatalogueRow& row = catalogueRows()[expected.index];
+        EXPECT_EQ(row.code, expected.code) << expected.index;
+        EXPECT_EQ(row.fromLabel, expected.fromLabel) << expected.index;
+        EXPECT_EQ(row.toLabel, expected.toLabel) << expected.index;
+    }
+}
+
+TEST(Catalogue, OnlyPresetsAndTwoUnitsDifferInTheToList)
+{
+    std::vector<int> differing;
+    for (std::size_t i = 0; i < catalogueRows().size(); ++i) {
+        const CatalogueRow& row = catalogueRows()[i];
+        if (row.fromLabel == row.toLabel)
+            continue;
+        differing.push_back(static_cast<int>(i));
+        if (row.kind == RowKind::Preset) { // "(to" in the From list is "(from" in the To list
+            std::string expected(row.fromLabel);
+            EXPECT_EQ(row.toLabel, expected.replace(expected.find(" (to "), 5, " (from "));
+        }
+    }
+    EXPECT_EQ(differing, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 69, 116}));
+}
+
+class RecordingList : public ListFiller {
+public:
+    int appendRow(std::string_view label) override
+    {
+        rows.emplace_back(std::string(label), -2);
+        return static_cast<int>(rows.size()) - 1;
+    }
+    void setRowCode(int index, UnitCode code) override { rows.at(static_cast<std::size_t>(index)).second = code; }
+
+    std::vector<std::pair<std::string, UnitCode>> rows;
+};
+
+TEST(Catalogue, FillListAppendsEveryRowWithItsSidesLabelAndCode)
+{
+    for (ListSide side : {ListSide::From, ListSide::To}) {
+        RecordingList list;
+        fillList(side, list);
+        ASSERT_EQ(list.rows.size(), 238u);
+        for (std::size_t i = 0; i < list.rows.size(); ++i)
+            EXPECT_EQ(list.rows[i], std::pair(std::string(catalogueRows()[i].label(side)), catalogueRows()[i].code));
+    }
+}
+
+} // namespace
+} // namespace quantaro
