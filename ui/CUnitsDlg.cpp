@@ -1,7 +1,305 @@
 #include "ui/CUnitsDlg.h"
 
+#include "catalogue/catalogue.h"
+#include "ui/CPictureDlg.h"
+#include "ui/UnitList.h"
+#include "ui/placement.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
+#include <string_view>
+
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
+using quantaro::ListSide;
+using quantaro::UnitList;
+
+namespace {
+
+const char* const kProductName = "Velkor Quantaro";
+const char* const kAboutText = "&About...";
+
+// The window is laid out in dialog units: a quarter of the font's average
+// character width across and an eighth of its height down, so that it grows
+// with the font and with the screen's scaling.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFontMetrics& metrics)
+        : baseX_((metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1)
+                 / 2)
+        , baseY_(metrics.height())
+    {
+    }
+
+    int x(int units) const { return (units * baseX_ + 2) / 4; }
+    int y(int units) const { return (units * baseY_ + 4) / 8; }
+
+    QRect rect(int left, int top, int width, int height) const
+    {
+        return QRect(QPoint(x(left), y(top)), QPoint(x(left + width) - 1, y(top + height) - 1));
+    }
+
+private:
+    int baseX_;
+    int baseY_;
+};
+
+// Puts a control on its rectangle; a control whose style needs more height
+// grows about the rectangle's middle, so that it stays in line with its label.
+void place(QWidget* control, QRect rect)
+{
+    const int needed = control->sizeHint().height();
+    if (needed > rect.height()) {
+        rect.moveTop(rect.top() - (needed - rect.height()) / 2);
+        rect.setHeight(needed);
+    }
+    control->setGeometry(rect);
+}
+
+QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Screen readers find a control's label through its buddy.
+    label->setBuddy(buddy);
+    return label;
+}
+
+QLineEdit* makeField(int id, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::number(id));
+    return field;
+}
+
+UnitList* makeList(int id, ListSide side, QWidget* parent)
+{
+    auto* list = new UnitList(side, parent);
+    list->setObjectName(QString::number(id));
+    return list;
+}
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
 CUnitsDlg::CUnitsDlg(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Velkor Quantaro"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QString::fromUtf8(kProductName));
+
+    // The sizes a title bar, a task bar and a window switcher ask for; every
+    // size given here is decoded when the window is first shown.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/quantaro-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+
+    // Created in the order of the window's template, which is also the tab
+    // order: input field, From list, To list, result field.
+    QLabel* convertLabel = makeLabel("Convert:", nullptr, this);
+    inputField_ = makeField(kInputField, this);
+    fromList_ = makeList(kFromList, ListSide::From, this);
+    toList_ = makeList(kToList, ListSide::To, this);
+    resultField_ = makeField(kResultField, this);
+    QLabel* resultLabel = makeLabel("Result:", resultField_, this);
+    QLabel* fromLabel = makeLabel("From:", fromList_, this);
+    QLabel* toLabel = makeLabel("To:", toList_, this);
+    infoLine_ = new QLabel(this);
+    infoLine_->setObjectName(QString::number(kInfoLine));
+    infoLine_->setAlignment(Qt::AlignCenter);
+    convertLabel->setBuddy(inputField_);
+
+    // The template's rectangles (x, y, width, height). A list's rectangle in
+    // the template also holds its dropped-down part; the closed list takes
+    // the height of an input field.
+    const DialogUnits du(fontMetrics());
+    place(convertLabel, du.rect(0, 7, 35, 8));
+    place(inputField_, du.rect(40, 5, 175, 13));
+    place(fromList_, du.rect(40, 20, 175, 13));
+    place(toList_, du.rect(40, 40, 175, 13));
+    place(resultField_, du.rect(40, 55, 175, 13));
+    place(resultLabel, du.rect(0, 57, 35, 8));
+    place(fromLabel, du.rect(0, 22, 35, 8));
+    place(toLabel, du.rect(0, 42, 35, 8));
+    place(infoLine_, du.rect(0, 72, 227, 8));
+
+    // The dropped-down list fills the rest of the template's 300 units.
+    const int visibleRows = std::max(10, du.y(300 - 13) / (fontMetrics().height() + 4));
+    fromList_->setMaxVisibleItems(visibleRows);
+    toList_->setMaxVisibleItems(visibleRows);
+
+    QRect client = du.rect(0, 0, 227, 82);
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        client = client.united(child->geometry());
+    setFixedSize(client.width(), client.bottom() + 1);
+
+    connect(inputField_, &QLineEdit::textChanged, this, &CUnitsDlg::convert);
+    connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
+    connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
+
+    aboutAction_ = new QAction(QString::fromUtf8(kAboutText), this);
+    aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(aboutAction_, &QAction::triggered, this, &CUnitsDlg::showAbout);
+    addAction(aboutAction_);
+
+    swapAction_ = new QAction(QStringLiteral("Swap From and To"), this);
+    swapAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(swapAction_, &QAction::triggered, this, &CUnitsDlg::swapUnits);
+    addAction(swapAction_);
 }
+
+CUnitsDlg::~CUnitsDlg() = default;
+
+void CUnitsDlg::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        runOpening();
+    QDialog::setVisible(visible);
+}
+
+void CUnitsDlg::runOpening()
+{
+    opened_ = true;
+    // Where it was left, unless no screen shows that place any more.
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+
+#ifdef Q_OS_WIN
+    if (!systemMenuExtended_) {
+        if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_STRING, kAboutCommand, reinterpret_cast<LPCWSTR>(aboutAction_->text().utf16()));
+            systemMenuExtended_ = true;
+        }
+    }
+#endif
+
+    fromList_->fill();
+    toList_->fill();
+    fromList_->setCurrentIndex(savedFrom);
+    toList_->setCurrentIndex(savedTo);
+
+    // The saved text converts once here, also when it is empty or already in
+    // the field, where setting it would raise no change.
+    {
+        const QSignalBlocker blocker(inputField_);
+        inputField_->setText(savedInput);
+    }
+    convert();
+
+    inputField_->setFocus(Qt::OtherFocusReason);
+}
+
+void CUnitsDlg::convert()
+{
+    const QString input = inputField_->text();
+    const int fromIndex = fromList_->currentIndex();
+    const int toIndex = toList_->currentIndex();
+    const QByteArray utf8 = input.toUtf8();
+    quantaro::Convert(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                      fromList_->currentCode(), toList_->currentCode(), conversion_);
+
+    // Writing an equal text leaves the field, its cursor and its undo alone.
+    const QString result = fromUtf8(conversion_.result);
+    if (resultField_->text() != result)
+        resultField_->setText(result);
+    setWindowTitle(fromUtf8(conversion_.title));
+    infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
+
+    savedInput = input;
+    savedFrom = fromIndex;
+    savedTo = toIndex;
+}
+
+// The partner rules: the row just confirmed keeps its place; the other list
+// moves to a compatible row when it shows none. Moving it by program raises
+// no confirmation, so the other list's handler does not run.
+void CUnitsDlg::listConfirmed(UnitList* changed, UnitList* other)
+{
+    if (const auto index = quantaro::partnerIndex(changed->currentCode(), other->currentCode()))
+        other->setCurrentIndex(*index);
+    convert();
+}
+
+void CUnitsDlg::swapUnits()
+{
+    const int from = fromList_->currentIndex();
+    fromList_->setCurrentIndex(toList_->currentIndex());
+    toList_->setCurrentIndex(from);
+    convert();
+}
+
+void CUnitsDlg::showAbout()
+{
+    CPictureDlg picture(this);
+    picture.exec();
+}
+
+void CUnitsDlg::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
+
+void CUnitsDlg::reject()
+{
+    // A window that never opened has no place of its own yet; the one it was
+    // given stays.
+    if (opened_) {
+        const QPoint corner = pos();
+        xPosition = corner.x();
+        yPosition = corner.y();
+    }
+    QDialog::reject();
+}
+
+void CUnitsDlg::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CUnitsDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(aboutAction_);
+    menu.addSeparator();
+    menu.addAction(swapAction_);
+    menu.exec(event->globalPos());
+}
+
+#ifdef Q_OS_WIN
+bool CUnitsDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    const auto* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif

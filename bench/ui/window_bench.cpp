@@ -1,0 +1,74 @@
+#include "ui/CUnitsDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One typed character and its deletion: two edits, two conversions, each
+// writing the result field, the title and the info line.
+void BM_KeystrokeToWindow(benchmark::State& state)
+{
+    CUnitsDlg dlg;
+    dlg.show();
+    auto* input = dlg.findChild<QLineEdit*>(QString::number(CUnitsDlg::kInputField));
+    input->end(false);
+    for (auto _ : state) {
+        input->insert(QStringLiteral("1"));
+        input->backspace();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+    dlg.reject();
+}
+BENCHMARK(BM_KeystrokeToWindow);
+
+// Building and showing the converter window, first conversion included.
+void BM_OpenConverterWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CUnitsDlg dlg;
+        dlg.show();
+        QCoreApplication::processEvents();
+        dlg.reject();
+    }
+}
+BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMicrosecond);
+
+// The same controls on a plain dialog, the lists filled row by row.
+void BM_OpenPlainDialog(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QDialog dlg;
+        new QLabel(QStringLiteral("Convert:"), &dlg);
+        auto* input = new QLineEdit(&dlg);
+        QComboBox* lists[] = {new QComboBox(&dlg), new QComboBox(&dlg)};
+        new QLineEdit(&dlg);
+        for (const char* text : {"Result:", "From:", "To:", ""})
+            new QLabel(QString::fromUtf8(text), &dlg);
+        for (QComboBox* list : lists)
+            for (int row = 0; row < 238; ++row)
+                list->addItem(QStringLiteral("  row %1").arg(row), row);
+        input->setText(QStringLiteral("5"));
+        dlg.show();
+        QCoreApplication::processEvents();
+        dlg.reject();
+    }
+}
+BENCHMARK(BM_OpenPlainDialog)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,348 @@
+#include "catalogue/catalogue.h"
+#include "ui/CPictureDlg.h"
+#include "ui/CUnitsDlg.h"
+#include "ui/placement.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+
+#include <climits>
+#include <string_view>
+
+namespace {
+
+int indexOf(quantaro::UnitCode code)
+{
+    const auto rows = quantaro::catalogueRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        if (rows[i].code == code)
+            return i;
+    return -1;
+}
+
+// The converter window and its controls, found by their identifiers.
+struct Window {
+    CUnitsDlg dlg;
+    QLineEdit* input = control<QLineEdit>(CUnitsDlg::kInputField);
+    QComboBox* from = control<QComboBox>(CUnitsDlg::kFromList);
+    QComboBox* to = control<QComboBox>(CUnitsDlg::kToList);
+    QLineEdit* result = control<QLineEdit>(CUnitsDlg::kResultField);
+    QLabel* info = control<QLabel>(CUnitsDlg::kInfoLine);
+
+    template <typename T> T* control(int id) { return dlg.findChild<T*>(QString::number(id)); }
+
+    Window(const QString& text = "5", int fromIndex = 2, int toIndex = 1)
+    {
+        dlg.savedInput = text;
+        dlg.savedFrom = fromIndex;
+        dlg.savedTo = toIndex;
+    }
+    bool showActive()
+    {
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        return QTest::qWaitForWindowActive(&dlg);
+    }
+    // The saved values hold the state of the last conversion.
+    bool saved() const
+    {
+        return dlg.savedInput == input->text() && dlg.savedFrom == from->currentIndex()
+            && dlg.savedTo == to->currentIndex();
+    }
+    QString title() const { return dlg.windowTitle(); }
+};
+
+} // namespace
+
+class UnitsDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setKeyboardInputInterval(INT_MAX); }
+
+    // The first conversion runs while the window is being shown, before it is
+    // painted, even when the field's text does not change; an index outside
+    // the list leaves it without a row.
+    void opening()
+    {
+        const struct {
+            const char* text;
+            int from, to, fromShown, toShown;
+            const char* title;
+            const char* info;
+        } cases[] = {{"5", 2, 1, 2, 1, "127 - Velkor Quantaro", "1 in. = 25.4 mm"},
+                     {"", 2, INT_MIN, 2, -1, "Velkor Quantaro", ""},
+                     {"5", 238, 1, -1, 1, "5000 - Velkor Quantaro", "1000 mm"},
+                     {"2", -1, 1000, -1, -1, "2 - Velkor Quantaro", ""}};
+        for (const auto& c : cases) {
+            Window w(c.text, c.from, c.to);
+            w.dlg.show();
+            QCOMPARE(w.title(), c.title);
+            QCOMPARE(w.info->text(), c.info);
+            QCOMPARE(w.from->currentIndex(), c.fromShown);
+            QCOMPARE(w.to->currentIndex(), c.toShown);
+            QCOMPARE(w.from->count(), 238);
+            QVERIFY(w.saved());
+            QCOMPARE(w.dlg.focusWidget(), w.input);
+        }
+    }
+
+    void typingAndDeleting()
+    {
+        Window w;
+        w.dlg.show();
+        const struct {
+            const char* keys; // "\b" deletes; the opened text is selected, so typing replaces it
+            const char* result;
+            const char* info;
+        } steps[] = {{"2", "50.799999999999997", "1 in. = 25.4 mm"},
+                     {"0", "508", "1 in. = 25.4 mm"},
+                     {"\b\b", "", ""},
+                     {"-", "0", "1 in. = 25.4 mm"},
+                     {"\b.5x", "12.699999999999999", "1 in. = 25.4 mm"}};
+        for (const auto& step : steps) {
+            for (const char c : std::string_view(step.keys)) {
+                if (c == '\b')
+                    QTest::keyClick(w.input, Qt::Key_Backspace);
+                else
+                    QTest::keyClicks(w.input, QString(QChar(c)));
+                QVERIFY(w.saved());
+            }
+            QCOMPARE(w.result->text(), step.result);
+            QCOMPARE(w.title(), *step.result ? QString(step.result) + " - Velkor Quantaro" : "Velkor Quantaro");
+            QCOMPARE(w.info->text(), step.info);
+        }
+    }
+
+    void partnerRules_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("changeFrom");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("other"); // the other list's index afterwards
+        QTest::newRow("inch against an area") << 2 << indexOf(4140) << true << indexOf(2120) << 18;
+        QTest::newRow("fathom keeps metre") << 2 << indexOf(1150) << true << indexOf(3110) << indexOf(1150);
+        QTest::newRow("To knots against metre") << indexOf(1150) << 1 << false << indexOf(27140) << 215;
+        QTest::newRow("To gigabyte keeps terabyte") << 206 << 1 << false << indexOf(24180) << 206;
+        QTest::newRow("same engine power") << 2 << 176 << true << 176 << 177;
+        QTest::newRow("separator moves nothing") << 2 << 5 << true << 17 << 5;
+        QTest::newRow("To list without a row") << 2 << -1 << true << 3 << 4;
+    }
+
+    void partnerRules()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, changeFrom);
+        QFETCH(int, chosen);
+        QFETCH(int, other);
+        Window w("1", from, to);
+        w.dlg.show();
+        QComboBox* changed = changeFrom ? w.from : w.to;
+        QComboBox* moved = changeFrom ? w.to : w.from;
+
+        // Selected by the program: no confirmation, so nothing moves and nothing converts.
+        const QString title = w.title();
+        changed->setCurrentIndex(chosen);
+        QCOMPARE(moved->currentIndex(), changeFrom ? to : from);
+        QCOMPARE(w.title(), title);
+
+        emit changed->activated(chosen);
+        QCOMPARE(changed->currentIndex(), chosen);
+        QCOMPARE(moved->currentIndex(), other);
+        QVERIFY(w.saved());
+    }
+
+    // Arrow keys and typed letters (ignoring the labels' leading blanks) confirm a row.
+    void keysConfirmRows()
+    {
+        const struct {
+            bool open;
+            const char* typed; // "" for the arrow down key
+            int from, to;
+        } cases[] = {{false, "", 3, 4}, {false, "c", 3, 4}, {false, "fa", 16, 15}, {true, "m", 5, 6}, {false, "#", 2, 1}};
+        for (const auto& c : cases) {
+            Window w;
+            QVERIFY(w.showActive());
+            if (c.open)
+                w.from->showPopup();
+            QWidget* target = c.open ? static_cast<QWidget*>(w.from->view()) : w.from;
+            if (*c.typed)
+                QTest::keyClicks(target, c.typed);
+            else
+                QTest::keyClick(target, Qt::Key_Down);
+            QVERIFY2(w.from->currentIndex() == c.from && w.to->currentIndex() == c.to, c.typed);
+            QVERIFY(w.saved());
+            w.from->hidePopup();
+        }
+    }
+
+    void swapShortcut()
+    {
+        Window w;
+        QVERIFY(w.showActive());
+        QTest::keyClick(w.input, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.from->currentIndex(), 1);
+        QCOMPARE(w.to->currentIndex(), 2);
+        QCOMPARE(w.title(), "0.19685039370078741 - Velkor Quantaro");
+        QVERIFY(w.saved());
+    }
+
+    void enterKeepsTheWindowOpen()
+    {
+        Window w;
+        QVERIFY(w.showActive());
+        for (QWidget* control : QList<QWidget*>{w.input, w.from, w.to, w.result}) {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+            QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
+            QVERIFY(w.dlg.isVisible());
+            QCOMPARE(w.dlg.focusWidget(), w.input);
+        }
+    }
+
+    // Esc, the close box and reject() record the window's corner; a window
+    // that never opened keeps the place it was given.
+    void cancelRemembersTheCorner()
+    {
+        for (int how = 0; how < 4; ++how) {
+            Window w;
+            w.dlg.xPosition = 40;
+            w.dlg.yPosition = 30;
+            if (how < 3) {
+                w.dlg.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&w.dlg));
+                w.dlg.move(140, 90);
+                QTRY_COMPARE(w.dlg.pos(), QPoint(140, 90));
+            }
+            if (how == 0)
+                QTest::keyClick(w.input, Qt::Key_Escape);
+            else if (how == 1)
+                w.dlg.close();
+            else
+                w.dlg.reject();
+            QVERIFY(!w.dlg.isVisible());
+            QCOMPARE(w.dlg.result(), int(QDialog::Rejected));
+            QCOMPARE(QPoint(w.dlg.xPosition, w.dlg.yPosition), how < 3 ? QPoint(140, 90) : QPoint(40, 30));
+        }
+    }
+
+    // A remembered place that no screen shows any more moves onto the nearest screen.
+    void reachablePosition()
+    {
+        const auto at = [](QPoint wanted, const QList<QRect>& areas) {
+            return quantaro::reachablePosition(wanted, QSize(400, 200), areas);
+        };
+        const QRect left(0, 0, 1920, 1040);
+        const QRect right(1920, 0, 1280, 984);
+        QCOMPARE(at({1800, -50}, {left}), QPoint(1800, -50)); // partly shown stays
+        QCOMPARE(at({2500, 300}, {left, right}), QPoint(2500, 300));
+        QCOMPARE(at({2500, 300}, {left}), QPoint(1520, 300)); // second screen gone
+        QCOMPARE(at({2800, 5000}, {left, right}), QPoint(2800, 784));
+        QCOMPARE(at({-400, 0}, {left}), QPoint(0, 0)); // touching is not showing
+        QCOMPARE(at({INT_MAX, INT_MIN}, {left}), QPoint(1520, 0));
+        QCOMPARE(at({5000, 0}, {QRect(0, 0, 300, 100)}), QPoint(0, 0)); // larger than the screen
+
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        Window w;
+        w.dlg.xPosition = area.right() + 400;
+        w.dlg.yPosition = area.top() + 50;
+        w.dlg.show();
+        QCOMPARE(w.dlg.pos(), QPoint(area.right() + 1 - w.dlg.width(), area.top() + 50));
+    }
+
+    void pictureCentredOnTheScreen()
+    {
+        using quantaro::centredPosition;
+        QCOMPARE(centredPosition(QSize(500, 250), QRect(0, 0, 1024, 768)), QPoint(262, 259));
+        QCOMPARE(centredPosition(QSize(500, 250), QRect(1920, -100, 1281, 1024)), QPoint(2310, 287));
+        QCOMPARE(centredPosition(QSize(500, 250), QRect(10, 20, 400, 300)), QPoint(10, 45));
+        QCOMPARE(centredPosition(QSize(500, 250), QRect(-640, 0, 320, 200)), QPoint(-640, 0));
+    }
+
+    void controlsOrderNamesAndLayout_data()
+    {
+        QTest::addColumn<qreal>("fontScale");
+        QTest::newRow("default font") << 1.0;
+        QTest::newRow("twice the font") << 2.0;
+    }
+
+    void controlsOrderNamesAndLayout()
+    {
+        QFETCH(qreal, fontScale);
+        const QFont original = QApplication::font();
+        QFont font = original;
+        font.setPointSizeF(original.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        Window w;
+        QApplication::setFont(original);
+        w.dlg.show();
+
+        QStringList tabOrder;
+        for (QWidget* next = w.input; tabOrder.size() < 4; next = next->nextInFocusChain())
+            if (next->focusPolicy() & Qt::TabFocus)
+                tabOrder << next->objectName();
+        QCOMPARE(tabOrder, (QStringList{"1000", "1002", "1006", "1001"}));
+
+        // Screen readers find each control's label; the info line is read as its text.
+        const auto label = [](QWidget* widget) {
+            const auto labels = QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+            return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+        };
+        QCOMPARE(label(w.input), "Convert:");
+        QCOMPARE(label(w.from), "From:");
+        QCOMPARE(label(w.to), "To:");
+        QCOMPARE(label(w.result), "Result:");
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.info)->text(QAccessible::Name), "1 in. = 25.4 mm");
+
+        // Tidy: one control below the other, each label left of and level with its control.
+        const QRect client = w.dlg.rect();
+        const QList<QWidget*> column{w.input, w.from, w.to, w.result, w.info};
+        for (int i = 0; i < column.size(); ++i) {
+            QVERIFY(client.contains(column[i]->geometry()));
+            QVERIFY(i == 0 || column[i]->geometry().top() > column[i - 1]->geometry().bottom());
+        }
+        for (const QLabel* l : w.dlg.findChildren<QLabel*>())
+            if (const QWidget* buddy = l->buddy()) {
+                QVERIFY(l->geometry().right() < buddy->geometry().left());
+                QVERIFY(l->sizeHint().width() <= l->width());
+                QVERIFY(qAbs(l->geometry().center().y() - buddy->geometry().center().y()) <= 2);
+            }
+        QCOMPARE(w.info->width(), client.width());
+        QVERIFY(w.info->alignment().testFlag(Qt::AlignHCenter));
+        QCOMPARE(w.dlg.minimumSize(), w.dlg.maximumSize());
+        QVERIFY(!(w.dlg.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!w.dlg.windowIcon().isNull());
+    }
+
+    void aboutOpensAndClosesOnClick()
+    {
+        Window w;
+        QVERIFY(w.showActive());
+        QSize shown;
+        bool closed = false;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<CPictureDlg*>(QApplication::activeModalWidget()));
+            auto* picture = static_cast<CPictureDlg*>(QApplication::activeModalWidget());
+            QVERIFY(QTest::qWaitForWindowExposed(picture));
+            shown = picture->size();
+            QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
+            closed = !picture->isVisible();
+        });
+        QTest::keyClick(w.input, Qt::Key_F1);
+        QCOMPARE(shown, QSize(500, 250));
+        QVERIFY(closed);
+        QVERIFY(w.dlg.isVisible());
+        QCOMPARE(w.title(), "127 - Velkor Quantaro");
+    }
+};
+
+QTEST_MAIN(UnitsDlgTest)
+#include "units_dlg_test.moc"

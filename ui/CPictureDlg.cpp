@@ -1,0 +1,48 @@
+#include "ui/CPictureDlg.h"
+
+#include "ui/placement.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+CPictureDlg::CPictureDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    // The picture covers every pixel, so nothing is erased before it is drawn.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CPictureDlg::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        if (picture_.isNull())
+            picture_.load(QStringLiteral(":/about.png"));
+        const QSize size = picture_.isNull() ? QSize(500, 250) : picture_.deviceIndependentSize().toSize();
+        setFixedSize(size);
+        const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            move(quantaro::centredPosition(size, screen->geometry()));
+    }
+    QDialog::setVisible(visible);
+}
+
+void CPictureDlg::paintEvent(QPaintEvent*)
+{
+    // The window's backing store is the off-screen surface: the picture is
+    // copied into it and shown in one piece, so it never flickers.
+    QPainter painter(this);
+    if (picture_.isNull())
+        painter.fillRect(rect(), Qt::white);
+    else
+        painter.drawPixmap(0, 0, picture_);
+}
+
+void CPictureDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    QDialog::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        accept();
+}

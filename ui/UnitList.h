@@ -1,0 +1,40 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "engine/unit_code.h"
+
+#include <QComboBox>
+
+namespace quantaro {
+
+class UnitListModel;
+
+// The From list or the To list: a drop-down list of the catalogue rows with
+// their unit codes. A row chosen by the user (mouse, arrow keys, typed
+// letters) is confirmed through activated(); a row selected by the program
+// with setCurrentIndex() raises no activated().
+class UnitList : public QComboBox {
+    Q_OBJECT
+
+public:
+    UnitList(ListSide side, QWidget* parent = nullptr);
+
+    // Appends every catalogue row of this list's side, replacing earlier rows;
+    // the list is left without a current row.
+    void fill();
+
+    // The code of the current row, kNoRow when there is none.
+    UnitCode currentCode() const;
+
+    void showPopup() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ListSide side_;
+    UnitListModel* model_;
+    bool popupWatched_ = false;
+};
+
+} // namespace quantaro
