@@ -1,11 +1,16 @@
-#include "ui/CUnitsDlg.h"
-
-#include <QApplication>
+#include "app/CUnitsApp.h"
+#include "app/TerminationSignals.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    CUnitsDlg dlg;
-    dlg.exec();
+    int endingSignal = 0;
+    {
+        CUnitsApp app(argc, argv);
+        app.initInstance();
+        endingSignal = app.endingSignal();
+    }
+    // Saved and cleaned up; now end the way the sender asked.
+    if (endingSignal != 0)
+        TerminationSignals::endBy(endingSignal);
     return 0;
 }

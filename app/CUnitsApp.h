@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+
+class CUnitsDlg;
+struct SavedState;
+
+// The application object: registers the vendor, reads the saved state into
+// the converter window, runs the window until it closes and writes the state
+// back, however it closed.
+class CUnitsApp : public QApplication {
+    Q_OBJECT
+
+public:
+    CUnitsApp(int& argc, char** argv);
+
+    // The whole run. Returns once the settings are written.
+    void initInstance();
+
+    // The signal (SIGTERM, SIGINT, SIGHUP) that ended the run; 0 when the
+    // window was closed from the desktop.
+    int endingSignal() const { return endedBy; }
+
+private:
+    static SavedState loadState();
+    static void storeState(const SavedState& state);
+    static void closeThroughCancel(CUnitsDlg& dlg);
+
+    int endedBy = 0;
+};

@@ -1,0 +1,154 @@
+// The saved state against real settings files in a temporary folder.
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <climits>
+#include <random>
+#include <unistd.h>
+
+void PrintTo(const SavedState& s, std::ostream* out)
+{
+    *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.savedInput.toStdString() << "\", "
+         << s.savedFrom << ", " << s.savedTo << '}';
+}
+
+namespace {
+
+const SavedState firstRun;
+
+class SettingsTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Velkor/quantaro.conf"));
+    int runs = 0;
+
+    void writeRaw(const QByteArray& content)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    bool write(const SavedState& state)
+    {
+        QSettings store(path, QSettings::IniFormat);
+        return writeSettings(store, state);
+    }
+
+    // The settings classes hand what this process wrote to the next reader
+    // of the same path from memory; a copy under a new name makes the reader
+    // parse the bytes on disk, as the next run does.
+    SavedState readAsNextRun()
+    {
+        const QString copy = dir.filePath(QStringLiteral("run%1.conf").arg(++runs));
+        if (QFile::exists(path)) {
+            EXPECT_TRUE(QFile::copy(path, copy));
+        }
+        QSettings store(copy, QSettings::IniFormat);
+        return readSettings(store);
+    }
+};
+
+TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
+{
+    EXPECT_EQ(readAsNextRun(), firstRun);
+    const SavedState states[] = {
+        firstRun,
+        {-1, -1, QStringLiteral("12.5"), -1, -1},  // a list without a row is stored as -1
+        {INT_MIN, INT_MAX, QString(), 237, 0},      // an empty input stays empty
+        {0, 0, QStringLiteral(" 1,5"), 5, 6},
+        {7, 8, QStringLiteral("a \"quoted\" \\path\\ = x; y # z, w"), 3, 4},
+        {9, 10, QStringLiteral("  µ²³º € 😀 ÄÖÜß  "), 1, 2},
+        {11, 12, QStringLiteral("line\nbreak\r\ttab"), 2, 1},
+        {13, 14, QStringLiteral("@Variant(x)"), 2, 1},
+        {15, 16, QStringLiteral("[Data]"), 2, 1},
+        {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), 2, 1},
+    };
+    for (const SavedState& state : states) {
+        ASSERT_TRUE(write(state));
+        EXPECT_EQ(readAsNextRun(), state);
+    }
+}
+
+TEST_F(SettingsTest, HandWrittenValues)
+{
+    struct Case {
+        const char* content;
+        SavedState expected;
+    };
+    const Case cases[] = {
+        {"", firstRun},
+        {"[Config]\nXPosition=12\nYPosition=-34\n[Data]\nSource=abc\nFrom=237\nTo=0\n", {12, -34, "abc", 237, 0}},
+        {"[Config]\nXPosition= 7 \nYPosition=+8\n[Data]\nFrom=010\n", {7, 8, "5", 10, 1}},
+        // Not whole numbers in range: the default.
+        {"[Data]\nFrom=abc\nTo=2abc\n", firstRun},
+        {"[Data]\nFrom=1.0\nTo=0x10\n", firstRun},
+        {"[Data]\nFrom=99999999999\nTo=-2147483649\n", firstRun},
+        {"[Config]\nXPosition=\nYPosition=\"\"\n", firstRun},
+        {"[Config]\nXPosition=@Point(1 2)\nYPosition=1, 2\n", firstRun},
+        {"[data]\nfrom=7\n", firstRun},  // names are case-sensitive
+        // An empty text is a text; an unquoted comma is the author's.
+        {"[Data]\nSource=\n", {300, 100, "", 2, 1}},
+        {"[Data]\nSource=1,5\n", {300, 100, "1,5", 2, 1}},
+        {"[Data]\nSource=@Point(1 2)\n", firstRun},
+        {"[Data]\nSource=@Variant(\\0\\0\\0\\x7f\\xff\\xff)\n", firstRun},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        writeRaw(c.content);
+        EXPECT_EQ(readAsNextRun(), c.expected);
+    }
+}
+
+TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)
+{
+    std::mt19937 random(20240611);
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(static_cast<char>(random()));
+    const QByteArray damaged[] = {
+        noise,
+        "[Config\nXPosition=5\n[Data]\nFrom=7\n",  // a section that never closes
+        "[Data]\nFrom=7\nthis line is no setting\n",
+        QByteArray("\xff\xfe[\0D\0a\0t\0a\0]\0", 14),
+    };
+    const SavedState next{1, 2, "3", 4, 5};
+    for (const QByteArray& content : damaged) {
+        writeRaw(content);
+        EXPECT_EQ(readAsNextRun(), firstRun);
+        ASSERT_TRUE(write(next));
+        EXPECT_EQ(readAsNextRun(), next);
+    }
+}
+
+TEST_F(SettingsTest, StoreThatCannotBeWrittenSaysSoAndStartsWithDefaults)
+{
+    // A folder where the file belongs; a file where its folder belongs.
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    ASSERT_TRUE(QDir().mkpath(path));
+    ASSERT_TRUE(QFile(blocker).open(QIODevice::WriteOnly));
+    for (const QString& unwritable : {path, blocker + QStringLiteral("/Velkor/quantaro.conf")}) {
+        QSettings store(unwritable, QSettings::IniFormat);
+        EXPECT_EQ(readSettings(store), firstRun);
+        EXPECT_FALSE(writeSettings(store, firstRun));
+    }
+}
+
+TEST_F(SettingsTest, ReadOnlyFileIsNotReportedAsSaved)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
+    ASSERT_TRUE(write(firstRun));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    EXPECT_FALSE(write({1, 2, "3", 4, 5}));
+    EXPECT_EQ(readAsNextRun(), firstRun);
+}
+
+} // namespace
