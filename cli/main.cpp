@@ -1,10 +1,177 @@
-#include "engine/convert.h"
+// quantaro-convert: the converter's engine and catalogue on the command line.
 
-#include <cstdio>
+#include "catalogue/catalogue.h"
+#include "cli/line_converter.h"
+#include "cli/options.h"
+#include "cli/stream.h"
+#include "cli/units_arg.h"
 
-int main()
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace quantaro;
+using namespace quantaro::cli;
+
+constexpr std::string_view kProgram = "quantaro-convert";
+
+// The window's first-run pair: inch to millimetre, both preset rows.
+constexpr int kDefaultFromIndex = 2;
+constexpr int kDefaultToIndex = 1;
+
+enum Status { Success = 0, OutputError = 1, UsageError = 2 };
+
+constexpr std::string_view kHelp =
+    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [TEXT...]\n"
+    "       quantaro-convert --list | --help | --version\n"
+    "\n"
+    "Converts each TEXT, or else every line of standard input, from one unit into\n"
+    "another, and prints the result as the Velkor Quantaro window shows it.\n"
+    "\n"
+    "  --from UNIT  the unit to convert from (default: list row 2, inch)\n"
+    "  --to UNIT    the unit to convert into (default: list row 1, millimetre)\n"
+    "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
+    "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
+    "               \"result\", \"title\" and \"info\"\n"
+    "  --list       print every list row: index, code and label, tab-separated\n"
+    "  -h, --help   print this help\n"
+    "  --version    print the version\n"
+    "\n"
+    "UNIT is a list index (0 to 237, as --list prints it), an abbreviation as in\n"
+    "the label's parentheses (\"in\", \"kg\", \"°F\"), a unit's name (\"inch\"), or the\n"
+    "beginning of a name that only one unit has. Both units must measure the same\n"
+    "quantity.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the output or input fails, 2 for a usage\n"
+    "error or a pair of rows that cannot be converted.\n";
+
+void writeError(std::string_view message)
 {
-    std::fputs(quantaro::Convert("5", 120, 110).result.c_str(), stdout);
-    std::fputc('\n', stdout);
-    return 0;
+    std::string text;
+    text.reserve(kProgram.size() + message.size() + 3);
+    text += kProgram;
+    text += ": ";
+    text += message;
+    text += '\n';
+    // Nothing more can be done about a failing standard error.
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(STDERR_FILENO, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+int usageError(std::string_view message)
+{
+    writeError(std::string(message) + "\nTry 'quantaro-convert --help' for more information.");
+    return UsageError;
+}
+
+// A closed pipe is the reader's choice to stop: leave quietly.
+int outputFailed(int error)
+{
+    if (error != EPIPE)
+        writeError(std::string("cannot write the output: ") + std::strerror(error));
+    return OutputError;
+}
+
+int finish(Output& output) { return output.flush() ? Success : outputFailed(output.error()); }
+
+int printList(Output& output)
+{
+    const auto rows = catalogueRows();
+    for (int i = 0; i < kCatalogueRowCount; ++i) {
+        std::string& out = output.buffer();
+        out += std::to_string(i);
+        out += '\t';
+        out += std::to_string(rows[i].code);
+        out += '\t';
+        out += rows[i].fromLabel;
+        out += '\n';
+    }
+    return finish(output);
+}
+
+// The list index a UNIT argument names, or -1 after reporting why none.
+int resolveUnit(std::string_view option, bool given, std::string_view argument, int fallback)
+{
+    if (!given)
+        return fallback;
+    const UnitLookup lookup = lookUpUnit(argument);
+    if (lookup.outcome == UnitLookup::Outcome::Found)
+        return lookup.index;
+    writeError(std::string(option) + ": " + lookupProblem(argument, lookup));
+    return -1;
+}
+
+int convert(const Options& options, Output& output)
+{
+    const int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kDefaultFromIndex);
+    const int toIndex = resolveUnit("--to", options.toGiven, options.to, kDefaultToIndex);
+    if (fromIndex < 0 || toIndex < 0)
+        return UsageError;
+    if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
+        writeError(problem);
+        return UsageError;
+    }
+
+    const auto rows = catalogueRows();
+    LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form);
+    if (!options.texts.empty()) {
+        for (const std::string_view text : options.texts) {
+            converter.convert(text, output.buffer());
+            if (!output.lineDone())
+                return outputFailed(output.error());
+        }
+        return finish(output);
+    }
+
+    const StreamResult result = convertLines(STDIN_FILENO, converter, output);
+    switch (result.outcome) {
+    case StreamResult::Outcome::Done: return Success;
+    case StreamResult::Outcome::OutputFailed: return outputFailed(result.error);
+    case StreamResult::Outcome::InputFailed:
+        // What was converted before the failure still goes out.
+        output.flush();
+        writeError(std::string("cannot read the input: ") + std::strerror(result.error));
+        return OutputError;
+    }
+    return Success;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // A closed pipe must end the program with status 1, not kill it.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const ParsedArguments parsed = parseArguments({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
+    if (!parsed.error.empty())
+        return usageError(parsed.error);
+
+    Output output(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
+    switch (parsed.options.action) {
+    case Action::Help:
+        output.buffer() += kHelp;
+        return finish(output);
+    case Action::Version:
+        output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n";
+        return finish(output);
+    case Action::List:
+        return printList(output);
+    case Action::Convert:
+        break;
+    }
+    return convert(parsed.options, output);
 }

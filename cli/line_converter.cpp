@@ -1,0 +1,78 @@
+#include "cli/line_converter.h"
+
+#include "engine/number_text.h"
+#include "engine/unit_definitions.h"
+
+namespace quantaro::cli {
+
+LineConverter::LineConverter(const Pair& pair, OutputForm form)
+    : pair_(pair), form_(form)
+{
+    // The info line depends on the pair alone: the factor starts from 1
+    // whatever number the input holds. So one conversion gives it for all.
+    info_ = Convert("1", pair.from, pair.to).info;
+    appendJsonString(info_, infoJson_);
+    jsonIndices_ = ",\"from\":" + std::to_string(pair.fromIndex) + ",\"to\":" + std::to_string(pair.toIndex)
+                   + ",\"result\":";
+}
+
+void LineConverter::appendResultFields(std::string_view text, std::string& out)
+{
+    if (form_ == OutputForm::Json) {
+        Convert(text, pair_.from, pair_.to, conversion_);
+        out += jsonIndices_;
+        appendJsonString(conversion_.result, out);
+        out += ",\"title\":";
+        appendJsonString(conversion_.title, out);
+        out += ",\"info\":";
+        if (conversion_.info == info_)
+            out += infoJson_; // the same for every non-empty input
+        else
+            appendJsonString(conversion_.info, out);
+        out += "}\n";
+        return;
+    }
+    // The result alone is the value's text: no title or info line to build.
+    if (!text.empty())
+        appendResultText(convertValue(readNumber(text), pair_.from, pair_.to), out);
+    if (form_ == OutputForm::Info) {
+        out += '\t';
+        if (!text.empty())
+            out += info_;
+    }
+    out += '\n';
+}
+
+void LineConverter::convert(std::string_view text, std::string& out)
+{
+    if (form_ == OutputForm::Json) {
+        out += "{\"input\":";
+        appendJsonString(text, out);
+    }
+    appendResultFields(text, out);
+}
+
+void LineConverter::beginLong(std::string& out)
+{
+    prefix_.reset();
+    if (form_ == OutputForm::Json)
+        out += "{\"input\":\"";
+}
+
+void LineConverter::feedLong(std::string_view piece, std::string& out)
+{
+    prefix_.feed(piece);
+    if (form_ == OutputForm::Json)
+        inputWriter_.append(piece, out);
+}
+
+void LineConverter::endLong(std::string& out)
+{
+    if (form_ == OutputForm::Json) {
+        inputWriter_.finish(out);
+        out += '"';
+    }
+    appendResultFields(prefix_.text(), out);
+}
+
+} // namespace quantaro::cli

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "cli/json.h"
+#include "cli/number_prefix.h"
+#include "cli/options.h"
+#include "engine/convert.h"
+#include "engine/unit_code.h"
+
+#include <string>
+#include <string_view>
+
+namespace quantaro::cli {
+
+// The pair of rows a run converts between, by list index and code.
+struct Pair {
+    int fromIndex;
+    int toIndex;
+    UnitCode from;
+    UnitCode to;
+};
+
+// Writes the output line of one input text, exactly as the window shows that
+// text for the pair: the result; with Info the result, a tab and the info
+// line; with Json one object with the input, the indices and the three texts.
+//
+// A text too long to hold is given in pieces between beginLong and endLong;
+// its number is kept by a NumberPrefix, and in Json its input is written out
+// as it comes, so it costs constant memory.
+class LineConverter {
+public:
+    LineConverter(const Pair& pair, OutputForm form);
+
+    void convert(std::string_view text, std::string& out);
+
+    void beginLong(std::string& out);
+    void feedLong(std::string_view piece, std::string& out);
+    void endLong(std::string& out);
+
+private:
+    void appendResultFields(std::string_view text, std::string& out);
+
+    Pair pair_;
+    OutputForm form_;
+    std::string info_;          // the info line of every non-empty input
+    std::string infoJson_;      // info_ as a JSON string
+    std::string jsonIndices_;   // ,"from":N,"to":M,"result":
+    Conversion conversion_;
+    NumberPrefix prefix_;
+    JsonStringWriter inputWriter_;
+};
+
+} // namespace quantaro::cli

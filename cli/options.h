@@ -1,0 +1,33 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quantaro::cli {
+
+enum class Action { Convert, List, Help, Version };
+enum class OutputForm { Result, Info, Json };
+
+struct Options {
+    Action action = Action::Convert;
+    OutputForm form = OutputForm::Result;
+    bool fromGiven = false;
+    bool toGiven = false;
+    std::string_view from; // the UNIT arguments as given
+    std::string_view to;
+    std::vector<std::string_view> texts; // empty: read standard input
+};
+
+struct ParsedArguments {
+    Options options;
+    std::string error; // a usage error; empty when the arguments are sound
+};
+
+// The command line without the program name. Options and TEXT arguments may
+// mix; "--" ends the options, and an argument that starts like a negative
+// number ("-5", "-.5") is a TEXT. --help and --version win over everything.
+ParsedArguments parseArguments(std::span<const char* const> arguments);
+
+} // namespace quantaro::cli

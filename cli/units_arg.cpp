@@ -1,0 +1,299 @@
+#include "cli/units_arg.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quantaro::cli {
+
+namespace {
+
+bool isUnitKind(RowKind kind) { return kind == RowKind::Unit || kind == RowKind::Preset; }
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The form in which a UNIT argument and a label's names are compared: ASCII
+// letters in lower case, blanks collapsed and trimmed, and the characters
+// that keyboards type instead of the labels' own made the same. Read one
+// byte at a time, so that most comparisons end at the first byte without
+// building anything: a lookup runs at every start of the program.
+class Folded {
+public:
+    enum class Parentheses { Keep, DropMarks, DropGroups };
+
+    explicit Folded(std::string_view text, Parentheses parentheses = Parentheses::Keep)
+        : text_(text), parentheses_(parentheses)
+    {
+    }
+
+    // The next byte of the folded form, -1 at its end.
+    int next()
+    {
+        if (ready_ < size_)
+            return out_[ready_++];
+        ready_ = size_ = 0;
+        bool blank = false;
+        while (pos_ < text_.size()) {
+            const unsigned char c = static_cast<unsigned char>(text_[pos_++]);
+            if (c == '(' || c == ')') {
+                if (parentheses_ == Parentheses::DropGroups)
+                    depth_ = std::max(depth_ + (c == '(' ? 1 : -1), 0);
+                if (parentheses_ != Parentheses::Keep)
+                    continue;
+            }
+            if (depth_ > 0)
+                continue;
+            if (c == ' ' || c == '\t') {
+                blank = started_;
+                continue;
+            }
+            started_ = true;
+            if (blank)
+                out_[size_++] = ' ';
+            fold(c);
+            return out_[ready_++];
+        }
+        return -1;
+    }
+
+private:
+    void fold(unsigned char c)
+    {
+        const unsigned char following = pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : 0;
+        if (c == 0xC2 && (following == 0xB2 || following == 0xB3)) { // "²", "³" as "2", "3"
+            ++pos_;
+            out_[size_++] = following == 0xB2 ? '2' : '3';
+        } else if (c == 0xC2 && following == 0xB0) { // the degree sign as "º"
+            ++pos_;
+            out_[size_++] = 0xC2;
+            out_[size_++] = 0xBA;
+        } else if (c == 0xCE && following == 0xBC) { // Greek mu as the micro sign "µ"
+            ++pos_;
+            out_[size_++] = 0xC2;
+            out_[size_++] = 0xB5;
+        } else {
+            out_[size_++] = (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+        }
+    }
+
+    std::string_view text_;
+    Parentheses parentheses_;
+    std::size_t pos_ = 0;
+    int depth_ = 0;
+    bool started_ = false;
+    int out_[3] = {};  // a blank and up to two bytes for one character
+    int size_ = 0;
+    int ready_ = 0;
+};
+
+std::string folded(std::string_view text)
+{
+    std::string out;
+    Folded reader(text);
+    for (int c; (c = reader.next()) >= 0;)
+        out += static_cast<char>(c);
+    return out;
+}
+
+// How a folded form compares with the folded UNIT argument.
+enum class Fit { None, Equal, EqualWithoutDot, Prefix };
+
+Fit fit(Folded form, std::string_view wanted)
+{
+    std::size_t i = 0;
+    for (int c; (c = form.next()) >= 0; ++i) {
+        if (i == wanted.size())
+            return c == '.' && form.next() < 0 ? Fit::EqualWithoutDot : Fit::Prefix;
+        if (c != static_cast<unsigned char>(wanted[i]))
+            return Fit::None;
+    }
+    return i == wanted.size() ? Fit::Equal : Fit::None;
+}
+
+// A unit label split into the unit's name and the abbreviations in its final
+// parentheses: "  (statute) mile (mi.)" into "(statute) mile" and "mi.",
+// "  gallon ((Imp.) gal.)" into "gallon" and "(Imp.) gal.". A final
+// "[not used anymore]" is no part of either.
+struct LabelParts {
+    std::string_view name;
+    std::string_view abbreviations; // comma-separated
+};
+
+LabelParts splitLabel(std::string_view label)
+{
+    std::string_view text = trimmed(label);
+    if (text.ends_with(']')) {
+        if (const std::size_t open = text.rfind('['); open != std::string_view::npos)
+            text = trimmed(text.substr(0, open));
+    }
+    if (!text.ends_with(')'))
+        return {text, {}};
+    int depth = 0;
+    for (std::size_t i = text.size(); i-- > 0;) {
+        if (text[i] == ')')
+            ++depth;
+        else if (text[i] == '(' && --depth == 0)
+            return {trimmed(text.substr(0, i)), text.substr(i + 1, text.size() - i - 2)};
+    }
+    return {text, {}};
+}
+
+// How well a row matches; lower is better, and the best level found decides.
+enum Level { Abbreviation, AbbreviationWithoutDot, Name, NamePrefix, None };
+
+Level matchLevel(const CatalogueRow& row, std::string_view wanted)
+{
+    using P = Folded::Parentheses;
+    const LabelParts parts = splitLabel(row.fromLabel);
+    Level best = None;
+
+    std::string_view rest = parts.abbreviations;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view one = rest.substr(0, comma);
+        rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+        for (const P parentheses : {P::Keep, P::DropMarks}) {
+            if (parentheses != P::Keep && one.find('(') == std::string_view::npos)
+                break; // the same form again
+            const Fit f = fit(Folded(one, parentheses), wanted);
+            if (f == Fit::Equal)
+                return Abbreviation;
+            if (f == Fit::EqualWithoutDot)
+                best = AbbreviationWithoutDot;
+        }
+    }
+    if (best != None)
+        return best;
+
+    for (const P parentheses : {P::Keep, P::DropMarks, P::DropGroups}) {
+        if (parentheses != P::Keep && parts.name.find('(') == std::string_view::npos)
+            break; // the same form again
+        const Fit f = fit(Folded(parts.name, parentheses), wanted);
+        if (f == Fit::Equal)
+            return Name;
+        if (f != Fit::None)
+            best = NamePrefix;
+    }
+    return best;
+}
+
+std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
+
+} // namespace
+
+UnitLookup lookUpUnit(std::string_view argument)
+{
+    UnitLookup lookup;
+    const std::string wanted = folded(argument);
+    if (wanted.empty())
+        return lookup;
+
+    if (std::all_of(wanted.begin(), wanted.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int index = 0;
+        const auto [end, error] = std::from_chars(wanted.data(), wanted.data() + wanted.size(), index);
+        if (error != std::errc{} || end != wanted.data() + wanted.size() || index >= kCatalogueRowCount) {
+            lookup.outcome = UnitLookup::Outcome::OutOfRange;
+            return lookup;
+        }
+        lookup.outcome = UnitLookup::Outcome::Found;
+        lookup.index = index;
+        return lookup;
+    }
+
+    const auto rows = catalogueRows();
+    Level best = None;
+    for (int i = 0; i < kCatalogueRowCount; ++i) {
+        if (rows[i].kind != RowKind::Unit)
+            continue;
+        const Level level = matchLevel(rows[i], wanted);
+        if (level == None || level > best)
+            continue;
+        if (level < best)
+            lookup.candidates.clear();
+        best = level;
+        lookup.candidates.push_back(i);
+    }
+    if (lookup.candidates.size() == 1) {
+        lookup.outcome = UnitLookup::Outcome::Found;
+        lookup.index = lookup.candidates.front();
+        lookup.candidates.clear();
+    } else if (!lookup.candidates.empty()) {
+        lookup.outcome = UnitLookup::Outcome::Ambiguous;
+    }
+    return lookup;
+}
+
+int headerOf(int index)
+{
+    const auto rows = catalogueRows();
+    for (int i = std::min(index, kCatalogueRowCount - 1); i >= 0; --i)
+        if (rows[i].kind == RowKind::Header)
+            return i;
+    return -1;
+}
+
+std::string describeRow(int index, ListSide side)
+{
+    std::string text = std::to_string(index) + ' ';
+    const CatalogueRow& row = catalogueRows()[index];
+    switch (row.kind) {
+    case RowKind::Separator: return text + "(a separator row)";
+    case RowKind::Blank: return text + "(a blank row)";
+    case RowKind::Header: return text + quoted(row.label(side)) + " (a header row)";
+    case RowKind::Unit:
+    case RowKind::Preset: break;
+    }
+    std::string_view label = row.label(side);
+    while (label.starts_with(' '))
+        label.remove_prefix(1);
+    return text + quoted(label);
+}
+
+std::string pairProblem(int fromIndex, int toIndex)
+{
+    const CatalogueRow& from = catalogueRows()[fromIndex];
+    const CatalogueRow& to = catalogueRows()[toIndex];
+    std::string reason;
+    if (!isUnitKind(from.kind) && !isUnitKind(to.kind))
+        reason = "neither row is a unit";
+    else if (!isUnitKind(from.kind))
+        reason = "the From row is not a unit";
+    else if (!isUnitKind(to.kind))
+        reason = "the To row is not a unit";
+    else if (sameQuantity(from.code, to.code))
+        return {};
+    else if (from.code / 1000 == 23 && to.code / 1000 == 23) // both clothing or shoe sizes
+        reason = "sizes convert only within one garment, between metric/German and US/UK";
+    else
+        reason = "they are not units of one quantity";
+    return "cannot convert from " + describeRow(fromIndex, ListSide::From) + " to " + describeRow(toIndex, ListSide::To)
+           + ": " + reason;
+}
+
+std::string lookupProblem(std::string_view argument, const UnitLookup& lookup)
+{
+    switch (lookup.outcome) {
+    case UnitLookup::Outcome::Found: return {};
+    case UnitLookup::Outcome::NoMatch: return "no unit matches " + quoted(argument) + " (--list shows them all)";
+    case UnitLookup::Outcome::OutOfRange:
+        return "no list row " + std::string(argument) + " (the rows are 0 to " + std::to_string(kCatalogueRowCount - 1) + ")";
+    case UnitLookup::Outcome::Ambiguous: break;
+    }
+    std::string text = quoted(argument) + " matches " + std::to_string(lookup.candidates.size())
+                       + " units; give a longer name or one of these list indices:";
+    for (const int index : lookup.candidates) {
+        const std::string row = describeRow(index, ListSide::From);
+        text += "\n  " + std::string(index < 10 ? 2 : index < 100 ? 1 : 0, ' ') + row; // indices right-aligned
+        if (const int header = headerOf(index); header >= 0)
+            text += "  [" + std::string(catalogueRows()[header].fromLabel) + ']';
+    }
+    return text;
+}
+
+} // namespace quantaro::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quantaro::cli {
+
+// What a UNIT argument names.
+struct UnitLookup {
+    enum class Outcome { Found, NoMatch, Ambiguous, OutOfRange };
+    Outcome outcome = Outcome::NoMatch;
+    int index = -1;              // Found: the list index
+    std::vector<int> candidates; // Ambiguous: the list indices, in list order
+};
+
+// A list index (digits only), else a unit row matched case-insensitively, in
+// this order: an abbreviation in the label's parentheses, as written, then
+// without its final dot; the unit's name; a unique beginning of the name. The
+// first of these that matches any row decides. "°" matches "º", "μ" matches
+// "µ", and "2" and "3" match "²" and "³".
+UnitLookup lookUpUnit(std::string_view argument);
+
+// What went wrong with a UNIT argument, for an error message (several lines
+// for an ambiguous one); empty when it was found.
+std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);
+
+// The index of the header row a row stands under, -1 for none.
+int headerOf(int index);
+
+// A row named for messages: its index and its label without the leading
+// blanks, or what kind of row it is when it has no readable label.
+std::string describeRow(int index, ListSide side);
+
+// Why the rows at these list indices cannot be converted into one another
+// (both named), or an empty text when they can.
+std::string pairProblem(int fromIndex, int toIndex);
+
+} // namespace quantaro::cli

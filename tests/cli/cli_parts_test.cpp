@@ -1,0 +1,118 @@
+// The parts of quantaro-convert that read UNIT arguments, keep the number of
+// an endless line and write JSON, tried on inputs too many to spawn for.
+
+#include "cli/json.h"
+#include "cli/number_prefix.h"
+#include "cli/units_arg.h"
+#include "engine/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <random>
+
+namespace quantaro::cli {
+namespace {
+
+TEST(UnitArgument, FindsIndicesAbbreviationsNamesAndPrefixes)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"0", 0}, {"237", 237}, {"007", 7},                                   // indices, any row
+        {"in", 31}, {"in.", 31}, {"IN", 31}, {" mm ", 20}, {"kg", 144},       // abbreviations
+        {"ºF", 223}, {"°f", 223}, {"µm", 19}, {"\xCE\xBCm", 19}, {"mm2", 54}, {"m³", 83},
+        {"m", 23}, {"min", 229}, {"min.", -1}, {"a", 58}, {"a.", 71}, {"l", 81}, {"l.", 33}, {"gal", 119},
+        {"Imp. gal.", 97}, {"lb. tr.", 170}, {"sq. ch.", 69},
+        {"inch", 31}, {"Kilogramme", 144}, {"mile", 41}, {"statute mile", 41}, {"light year", 27},
+        {"drachm", 168}, {"hand", 32}, {"kilog", 144}, {"fahr", 223}, {"league", 42}, // names, prefixes
+        {"pt.", -1}, {"kilo", -1}, {"gallon", -1}, {"furlongs", -1}, {"", -1}, {"238", -1}, {"-1", -1},
+    };
+    for (const auto& [argument, index] : cases) {
+        const UnitLookup lookup = lookUpUnit(argument);
+        EXPECT_EQ(lookup.outcome == UnitLookup::Outcome::Found ? lookup.index : -1, index) << '"' << argument << '"';
+    }
+    EXPECT_EQ(lookUpUnit("min.").candidates, (std::vector<int>{124, 130}));
+    EXPECT_EQ(lookUpUnit("238").outcome, UnitLookup::Outcome::OutOfRange);
+    EXPECT_EQ(lookUpUnit("99999999999999999999").outcome, UnitLookup::Outcome::OutOfRange);
+}
+
+// Whatever the text and however it is cut, the kept text reads as the same
+// double as the whole text.
+void expectSameNumber(const std::string& text, std::size_t piece)
+{
+    NumberPrefix prefix;
+    for (std::size_t at = 0; at < text.size(); at += piece)
+        prefix.feed(std::string_view(text).substr(at, piece));
+    const std::string kept(prefix.text());
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(readNumber(kept)), std::bit_cast<std::uint64_t>(readNumber(text)))
+        << text.substr(0, 80) << " kept as " << kept.substr(0, 80);
+}
+
+// 2^-1075, the point halfway between 0 and the smallest double, written out
+// in full: 5^1075 after the point and 1074 zeros.
+std::string halfOfSmallestDouble()
+{
+    std::vector<int> digits{1}; // little-endian decimal digits of 5^1075
+    for (int i = 0; i < 1075; ++i) {
+        int carry = 0;
+        for (int& d : digits) {
+            const int v = d * 5 + carry;
+            d = v % 10;
+            carry = v / 10;
+        }
+        for (; carry; carry /= 10)
+            digits.push_back(carry % 10);
+    }
+    std::string text = "0." + std::string(1075 - digits.size(), '0');
+    for (auto d = digits.rbegin(); d != digits.rend(); ++d)
+        text += static_cast<char>('0' + *d);
+    return text;
+}
+
+TEST(NumberPrefix, KeepsTheNumberOfAnyText)
+{
+    const std::string zeros(3000, '0'), nines(3000, '9'), half = halfOfSmallestDouble();
+    const std::string texts[] = {
+        "", "5", " \t\v\f\r-5x", "+.5", ".", "-", "-.e5", "5.", "1e", "1e+", "1e-x", "1E5", "1e-5", "12abc", "0x10",
+        "1,5", "-0", "000.000", "1e400", "-1e-400", "1e99999999999999999999", "1e-99999999999999999999",
+        "9007199254740993" + zeros, "9007199254740993" + zeros + "1", "0." + zeros + "1e3000", "1" + zeros + "e-3000",
+        nines + "." + nines, "0." + nines + "e-300", half, half + "1", half + zeros + "1", "-" + half + "0001e0",
+        std::string(5000, ' ') + "2.5",
+    };
+    for (const std::string& text : texts)
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 20})
+            expectSameNumber(text, piece);
+
+    std::mt19937 random(6);
+    const std::string alphabet = "0123456789.eE+- x";
+    for (int n = 0; n < 5000; ++n) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        expectSameNumber(text, 1 + random() % 5);
+    }
+}
+
+TEST(JsonStringWriter, PiecesWriteWhatTheWholeWrites)
+{
+    const std::string texts[] = {"a\"b\\c\n\x01\x7f", "\xC2\xBA\xE2\x82\xAC\xF0\x9F\x98\x80", "\xE2\x82\xC2\xBA",
+                                 "\xF0\x9F\x98", "\xED\xA0\x80\xC0\xAF\xFF", "\xE2\x80\xA8\xC2\x9F"};
+    for (const std::string& text : texts) {
+        std::string whole;
+        appendJsonString(text, whole);
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            for (std::size_t cut2 = cut; cut2 <= text.size(); ++cut2) {
+                std::string pieces = "\"";
+                JsonStringWriter writer;
+                writer.append(text.substr(0, cut), pieces);
+                writer.append(text.substr(cut, cut2 - cut), pieces);
+                writer.append(text.substr(cut2), pieces);
+                writer.finish(pieces);
+                EXPECT_EQ(pieces + '"', whole) << cut << ' ' << cut2;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace quantaro::cli

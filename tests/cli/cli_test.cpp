@@ -1,0 +1,236 @@
+// quantaro-convert as a user runs it: the built binary, its arguments,
+// standard input and output, and its exit status.
+
+#include "run_program.h"
+
+#include "catalogue/catalogue.h"
+#include "engine/convert.h"
+
+#include <gtest/gtest.h>
+
+namespace quantaro::test {
+namespace {
+
+UnitCode codeAt(int index) { return catalogueRows()[index].code; }
+
+// What the window shows for the input, in the three output forms.
+std::string resultLine(const std::string& input, int from, int to)
+{
+    return Convert(input, codeAt(from), codeAt(to)).result;
+}
+std::string infoLine(const std::string& input, int from, int to)
+{
+    const Conversion c = Convert(input, codeAt(from), codeAt(to));
+    return c.result + '\t' + c.info;
+}
+
+// The JSON line for an input; inputAsJson is the input as a JSON string
+// holds it, when that differs. The engine's texts need no escapes.
+std::string jsonLine(const std::string& input, int from, int to, const std::string* inputAsJson = nullptr)
+{
+    const Conversion c = Convert(input, codeAt(from), codeAt(to));
+    return "{\"input\":\"" + (inputAsJson ? *inputAsJson : input) + "\",\"from\":" + std::to_string(from)
+           + ",\"to\":" + std::to_string(to) + ",\"result\":\"" + c.result + "\",\"title\":\"" + c.title
+           + "\",\"info\":\"" + c.info + "\"}";
+}
+
+struct Case {
+    std::string from, to; // as given on the command line
+    int fromIndex, toIndex;
+};
+
+// Inputs that cover numbers, signs, exponents, text, blanks and emptiness.
+const std::vector<std::string> kInputs = {"5", "-5", "1.5", "1e3", ".5", "1,5", "abc", " ", "", "0x10", "1e999", "-0"};
+
+const Case kCases[] = {
+    {"in", "mm", 31, 20},   {"2", "1", 2, 1},          {"°F", "ºC", 223, 222}, {"kg", "lb", 144, 154},
+    {"mi.", "km", 41, 26},  {"185", "186", 185, 186}, {"m/s", "kn", 216, 219}, {"TB", "GB", 206, 204},
+    {"16", "15", 16, 15},   {"hp", "kw", 176, 177},   {"year", "s", 234, 228},  {"acre", "m2", 71, 57},
+};
+
+TEST(Convert, ArgumentsAndLinesShowWhatTheWindowShows)
+{
+    std::string stdinText;
+    for (const std::string& input : kInputs)
+        stdinText += input + '\n';
+    for (const Case& c : kCases) {
+        const std::vector<std::string> units{"--from", c.from, "--to", c.to};
+        std::vector<std::string> withTexts = units;
+        withTexts.push_back("--");
+        withTexts.insert(withTexts.end(), kInputs.begin(), kInputs.end());
+
+        for (const std::vector<std::string>& arguments : {units, withTexts}) {
+            const auto run = [&](const char* form) {
+                std::vector<std::string> all = arguments;
+                if (*form)
+                    all.insert(all.begin(), form);
+                const RunResult r = runConvert(all, stdinText);
+                EXPECT_EQ(r.status, 0) << r.err;
+                EXPECT_EQ(r.err, "");
+                return splitLines(r.out);
+            };
+            const auto plain = run(""), info = run("--info"), json = run("--json");
+            ASSERT_EQ(plain.size(), kInputs.size());
+            ASSERT_EQ(info.size(), kInputs.size());
+            ASSERT_EQ(json.size(), kInputs.size());
+            for (std::size_t i = 0; i < kInputs.size(); ++i) {
+                SCOPED_TRACE(c.from + " -> " + c.to + ": \"" + kInputs[i] + '"');
+                EXPECT_EQ(plain[i], resultLine(kInputs[i], c.fromIndex, c.toIndex));
+                EXPECT_EQ(info[i], infoLine(kInputs[i], c.fromIndex, c.toIndex));
+                EXPECT_EQ(json[i], jsonLine(kInputs[i], c.fromIndex, c.toIndex));
+            }
+        }
+    }
+}
+
+TEST(Convert, WithoutUnitsThePairIsTheFirstRunPair)
+{
+    const RunResult r = runConvert({"--info", "5"}, "");
+    EXPECT_EQ(r.out, infoLine("5", 2, 1) + '\n');
+    EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", 2, 21) + '\n');
+}
+
+TEST(Convert, AmbiguousOrUnknownUnitsAreUsageErrors)
+{
+    const struct {
+        std::string unit;
+        std::vector<std::string> listed; // indices the message must offer
+    } cases[] = {{"pt.", {"95", "127"}}, {"p.", {"37", "38"}}, {"pint", {"95", "127", "133"}},
+                 {"gallon", {"97", "119"}}, {"parsec", {}}, {"238", {}}, {"", {}}};
+    for (const auto& c : cases) {
+        const RunResult r = runConvert({"--from", c.unit, "5"}, "");
+        EXPECT_EQ(r.status, 2) << c.unit;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("--from"), std::string::npos) << r.err;
+        for (const std::string& index : c.listed)
+            EXPECT_NE(r.err.find("\n  " + std::string(3 - index.size(), ' ') + index + ' '), std::string::npos) << r.err;
+    }
+}
+
+TEST(Convert, RefusedPairsStopBeforeReadingInput)
+{
+    // Header, separator, blank and preset-block header rows; different
+    // quantities; sizes of different garments; a preset with a unit of
+    // another quantity.
+    const Case cases[] = {{"18", "mm", 18, 20}, {"mm", "17", 20, 17}, {"52", "in", 52, 31}, {"0", "1", 0, 1},
+                          {"kg", "mm", 144, 20}, {"185", "188", 185, 188}, {"191", "194", 191, 194},
+                          {"13", "1", 13, 1}, {"ºC", "J", 222, 182}};
+    for (const Case& c : cases) {
+        // Standard input stays open and empty: reading it would never end.
+        const RunResult r = runConvert({"--from", c.from, "--to", c.to}, RunOptions{});
+        EXPECT_EQ(r.status, 2) << c.from << " -> " << c.to;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("from " + std::to_string(c.fromIndex) + ' '), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(" to " + std::to_string(c.toIndex) + ' '), std::string::npos) << r.err;
+    }
+}
+
+TEST(Convert, UsageErrors)
+{
+    const std::vector<std::string> cases[] = {
+        {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"}};
+    for (const auto& arguments : cases) {
+        const RunResult r = runConvert(arguments, RunOptions{});
+        EXPECT_EQ(r.status, 2) << arguments.front();
+        EXPECT_NE(r.err.find("--help"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(runConvert({"--help"}, "").status, 0);
+    EXPECT_EQ(runConvert({"--version"}, "").out.find("quantaro-convert"), 0u);
+}
+
+TEST(List, PrintsEveryRowWithItsIndexCodeAndLabel)
+{
+    const RunResult r = runConvert({"--list"}, "");
+    const auto lines = splitLines(r.out);
+    ASSERT_EQ(lines.size(), std::size_t{kCatalogueRowCount});
+    for (int i = 0; i < kCatalogueRowCount; ++i) {
+        const CatalogueRow& row = catalogueRows()[i];
+        EXPECT_EQ(lines[i], std::to_string(i) + '\t' + std::to_string(row.code) + '\t' + std::string(row.fromLabel));
+    }
+}
+
+TEST(Json, AnyBytesGiveValidJson)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"5 \x01\x1f\x7f\t\b\f\"\\/", R"(5 \u0001\u001f\u007f\t\b\f\"\\/)"},
+        {"\xC2\x85 \xE2\x80\xA8 \xF0\x9F\x98\x80 \xC2\xBA", "\\u0085 \\u2028 \xF0\x9F\x98\x80 \xC2\xBA"},
+        {std::string("1\0002", 3), "1\\u00002"},
+        {"1\r2", "1\\r2"},
+        {"\xff\xfe", fffd + fffd},
+        {"\xC3", fffd},
+        {"\xE2\x82x", fffd + "x"},                         // cut short: one replacement
+        {"\xED\xA0\x80", fffd + fffd + fffd},              // a surrogate
+        {"\xC0\xAF", fffd + fffd},                         // overlong
+        {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd}, // beyond U+10FFFF
+    };
+    std::string input;
+    for (const auto& c : cases)
+        input += c.first + '\n';
+    const auto lines = splitLines(runConvert({"--json", "--from", "m", "--to", "cm"}, input).out);
+    ASSERT_EQ(lines.size(), std::size(cases));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], jsonLine(cases[i].first, 23, 21, &cases[i].second));
+}
+
+TEST(Lines, EmptyLinesCarriageReturnsAndALastLineWithoutEnd)
+{
+    const RunResult r = runConvert({"--from", "m", "--to", "cm"}, "\n1\r\n\r\n2\n\n3");
+    const std::string one = resultLine("1", 23, 21), two = resultLine("2", 23, 21), three = resultLine("3", 23, 21);
+    EXPECT_EQ(r.out, "\n" + one + "\n\n" + two + "\n\n" + three + "\n");
+    EXPECT_EQ(runConvert({"--info"}, "\n").out, "\t\n");
+    EXPECT_EQ(runConvert({}, "").out, "");
+}
+
+TEST(Lines, LinesLongerThanAnyBufferConvertAsAWhole)
+{
+    const std::string mega(1 << 20, '0');
+    std::string degrees;
+    for (int i = 0; i < (1 << 19) + 1; ++i)
+        degrees += "\xC2\xBA";
+    std::vector<std::string> lines = {
+        "1" + mega + "\r",                  // beyond the double range, with a CR
+        "0." + mega + "25",                 // below it
+        "12345678901234567" + mega + "e-1048576",
+        std::string(1 << 20, ' ') + "-2.5e1x",
+        "7" + degrees + "\xE2\x82",         // a sequence cut by the line end
+        "2.5",
+    };
+    // A CR that ends a block of the reader, whatever its size, is still part
+    // of the line end.
+    for (int bits = 12; bits <= 20; ++bits)
+        lines.push_back("4" + std::string((std::size_t{1} << bits) - 2, ' ') + "\r");
+    std::string input;
+    for (const std::string& line : lines)
+        input += line + '\n';
+    for (const char* form : {"--json", "--info"}) {
+        const auto out = splitLines(runConvert({form, "--from", "in", "--to", "mm"}, input).out);
+        ASSERT_EQ(out.size(), lines.size()) << form;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            SCOPED_TRACE(i);
+            const std::string text = lines[i].ends_with('\r') ? lines[i].substr(0, lines[i].size() - 1) : lines[i];
+            if (form == std::string("--info")) {
+                EXPECT_EQ(out[i], infoLine(text, 31, 20));
+                continue;
+            }
+            const std::string json = i == 4 ? text.substr(0, text.size() - 2) + "\xEF\xBF\xBD" : text;
+            EXPECT_TRUE(out[i] == jsonLine(text, 31, 20, &json)); // no megabytes in the message
+        }
+    }
+}
+
+TEST(Output, AClosedPipeEndsQuietlyWithStatusOne)
+{
+    std::string input;
+    for (int i = 0; i < 200000; ++i)
+        input += std::to_string(i) + '\n';
+    const std::vector<std::string> cases[] = {{}, {"--json"}, {"--list"}, {"1", "2"}};
+    for (const auto& arguments : cases) {
+        const RunResult r = runConvert(arguments, RunOptions{input, true});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+} // namespace
+} // namespace quantaro::test
