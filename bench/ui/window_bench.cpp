@@ -26,6 +26,41 @@ void BM_KeystrokeToWindow(benchmark::State& state)
 }
 BENCHMARK(BM_KeystrokeToWindow);
 
+// The same edits at the end of a pasted text of 100,000 characters (as much of
+// it as the field holds), beside a plain line edit holding the same text. The
+// number is read from the text's beginning, so the conversion adds one pass
+// over the text to what the edit control itself costs.
+void longTextEdits(benchmark::State& state, QLineEdit* input)
+{
+    input->selectAll();
+    input->insert(QStringLiteral("1.5") + QString(99'997, QLatin1Char('x')));
+    input->end(false);
+    input->backspace();
+    for (auto _ : state) {
+        input->insert(QStringLiteral("1"));
+        input->backspace();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+    state.counters["characters"] = static_cast<double>(input->text().size());
+}
+
+void BM_KeystrokeAfterLongPaste(benchmark::State& state)
+{
+    CUnitsDlg dlg;
+    dlg.show();
+    longTextEdits(state, dlg.findChild<QLineEdit*>(QString::number(CUnitsDlg::kInputField)));
+    dlg.reject();
+}
+BENCHMARK(BM_KeystrokeAfterLongPaste)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainLineEditAfterLongPaste(benchmark::State& state)
+{
+    QLineEdit input;
+    input.show();
+    longTextEdits(state, &input);
+}
+BENCHMARK(BM_PlainLineEditAfterLongPaste)->Unit(benchmark::kMicrosecond);
+
 // Building and showing the converter window, first conversion included.
 void BM_OpenConverterWindow(benchmark::State& state)
 {
