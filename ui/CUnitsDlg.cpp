@@ -17,6 +17,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 #ifdef Q_OS_WIN
@@ -118,6 +119,9 @@ CUnitsDlg::CUnitsDlg(QWidget* parent)
     // order: input field, From list, To list, result field.
     QLabel* convertLabel = makeLabel("Convert:", nullptr, this);
     inputField_ = makeField(kInputField, this);
+    // A line edit cuts its text at 32767 characters by default; the input
+    // text is the user's and is remembered between runs, so none of it is cut.
+    inputField_->setMaxLength(std::numeric_limits<int>::max());
     fromList_ = makeList(kFromList, ListSide::From, this);
     toList_ = makeList(kToList, ListSide::To, this);
     resultField_ = makeField(kResultField, this);

@@ -93,6 +93,21 @@ private slots:
         }
     }
 
+    // The remembered text comes back whole, however long, and a paste of the
+    // same length is kept whole too.
+    void longTextIsNeverCut()
+    {
+        const QString text = "12" + QString(100'000, QChar('x'));
+        Window w(text);
+        w.dlg.show();
+        QCOMPARE(w.input->text(), text);
+        QCOMPARE(w.title(), "304.79999999999995 - Velkor Quantaro");
+        QVERIFY(w.saved());
+        w.input->selectAll();
+        w.input->insert(text + text);
+        QCOMPARE(w.dlg.savedInput.size(), 2 * text.size());
+    }
+
     void typingAndDeleting()
     {
         Window w;
