@@ -6,6 +6,7 @@
 
 #include "engine/convert.h"
 #include "ui/CUnitsDlg.h"
+#include "units_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,21 +22,10 @@ namespace {
 constexpr int kMetre = 23;
 constexpr int kCentimetre = 21;
 
-struct Window {
-    CUnitsDlg dlg;
-    QLineEdit* input = control<QLineEdit>(CUnitsDlg::kInputField);
-    QComboBox* from = control<QComboBox>(CUnitsDlg::kFromList);
-    QComboBox* to = control<QComboBox>(CUnitsDlg::kToList);
-    QLineEdit* result = control<QLineEdit>(CUnitsDlg::kResultField);
-    QLabel* info = control<QLabel>(CUnitsDlg::kInfoLine);
-
-    template <typename T> T* control(int id) { return dlg.findChild<T*>(QString::number(id)); }
-
+struct Window : UnitsWindow {
     Window()
+        : UnitsWindow(QStringLiteral("7"), kMetre, kCentimetre)
     {
-        dlg.savedInput = QStringLiteral("7");
-        dlg.savedFrom = kMetre;
-        dlg.savedTo = kCentimetre;
         dlg.show();
     }
 
