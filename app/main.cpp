@@ -1,12 +1,12 @@
-#include "app/CUnitsApp.h"
+#include "app/QuantaroApplication.h"
 #include "app/TerminationSignals.h"
 
 int main(int argc, char* argv[])
 {
     int endingSignal = 0;
     {
-        CUnitsApp app(argc, argv);
-        app.initInstance();
+        QuantaroApplication app(argc, argv);
+        app.run();
         endingSignal = app.endingSignal();
     }
     // Saved and cleaned up; now end the way the sender asked.

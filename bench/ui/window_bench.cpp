@@ -1,4 +1,4 @@
-#include "ui/CUnitsDlg.h"
+#include "ui/ConverterWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,16 +13,16 @@ namespace {
 // writing the result field, the title and the info line.
 void BM_KeystrokeToWindow(benchmark::State& state)
 {
-    CUnitsDlg dlg;
-    dlg.show();
-    auto* input = dlg.findChild<QLineEdit*>(QString::number(CUnitsDlg::kInputField));
+    ConverterWindow window;
+    window.show();
+    auto* input = window.findChild<QLineEdit*>(QStringLiteral("inputField"));
     input->end(false);
     for (auto _ : state) {
         input->insert(QStringLiteral("1"));
         input->backspace();
     }
     state.SetItemsProcessed(2 * state.iterations());
-    dlg.reject();
+    window.reject();
 }
 BENCHMARK(BM_KeystrokeToWindow);
 
@@ -46,10 +46,10 @@ void longTextEdits(benchmark::State& state, QLineEdit* input)
 
 void BM_KeystrokeAfterLongPaste(benchmark::State& state)
 {
-    CUnitsDlg dlg;
-    dlg.show();
-    longTextEdits(state, dlg.findChild<QLineEdit*>(QString::number(CUnitsDlg::kInputField)));
-    dlg.reject();
+    ConverterWindow window;
+    window.show();
+    longTextEdits(state, window.findChild<QLineEdit*>(QStringLiteral("inputField")));
+    window.reject();
 }
 BENCHMARK(BM_KeystrokeAfterLongPaste)->Unit(benchmark::kMicrosecond);
 
@@ -65,10 +65,10 @@ BENCHMARK(BM_PlainLineEditAfterLongPaste)->Unit(benchmark::kMicrosecond);
 void BM_OpenConverterWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        CUnitsDlg dlg;
-        dlg.show();
+        ConverterWindow window;
+        window.show();
         QCoreApplication::processEvents();
-        dlg.reject();
+        window.reject();
     }
 }
 BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMicrosecond);
@@ -77,20 +77,20 @@ BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMicrosecond);
 void BM_OpenPlainDialog(benchmark::State& state)
 {
     for (auto _ : state) {
-        QDialog dlg;
-        new QLabel(QStringLiteral("Convert:"), &dlg);
-        auto* input = new QLineEdit(&dlg);
-        QComboBox* lists[] = {new QComboBox(&dlg), new QComboBox(&dlg)};
-        new QLineEdit(&dlg);
+        QDialog window;
+        new QLabel(QStringLiteral("Convert:"), &window);
+        auto* input = new QLineEdit(&window);
+        QComboBox* lists[] = {new QComboBox(&window), new QComboBox(&window)};
+        new QLineEdit(&window);
         for (const char* text : {"Result:", "From:", "To:", ""})
-            new QLabel(QString::fromUtf8(text), &dlg);
+            new QLabel(QString::fromUtf8(text), &window);
         for (QComboBox* list : lists)
             for (int row = 0; row < 238; ++row)
                 list->addItem(QStringLiteral("  row %1").arg(row), row);
         input->setText(QStringLiteral("5"));
-        dlg.show();
+        window.show();
         QCoreApplication::processEvents();
-        dlg.reject();
+        window.reject();
     }
 }
 BENCHMARK(BM_OpenPlainDialog)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,5 @@
 // The start-up sequence of the real application object, without a display.
-#include "app/CUnitsApp.h"
+#include "app/QuantaroApplication.h"
 #include "app/Settings.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +19,14 @@ TEST(StartUp, EndingEveryLoopStillClosesThroughTheCancelPath)
     int argc = 1;
     char name[] = "quantaro";
     char* argv[] = {name, nullptr};
-    CUnitsApp app(argc, argv);
+    QuantaroApplication app(argc, argv);
     // Ending every event loop bypasses the window's cancel path.
     QTimer::singleShot(0, &app, [] {
         if (QWidget* window = QApplication::activeModalWidget())
             window->move(250, 120);
         QCoreApplication::exit(0);
     });
-    app.initInstance();
+    app.run();
 
     EXPECT_EQ(app.endingSignal(), 0);
     QSettings written(config.filePath(QStringLiteral("Velkor/quantaro.conf")), QSettings::IniFormat);

@@ -5,8 +5,8 @@
 // number is read from the text's beginning alone.
 
 #include "engine/convert.h"
-#include "ui/CUnitsDlg.h"
-#include "units_window.h"
+#include "ui/ConverterWindow.h"
+#include "converter_window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,11 +22,11 @@ namespace {
 constexpr int kMetre = 23;
 constexpr int kCentimetre = 21;
 
-struct Window : UnitsWindow {
+struct Window : WindowUnderTest {
     Window()
-        : UnitsWindow(QStringLiteral("7"), kMetre, kCentimetre)
+        : WindowUnderTest(QStringLiteral("7"), kMetre, kCentimetre)
     {
-        dlg.show();
+        window.show();
     }
 
     // Replaces the field's text through the clipboard, as a user's paste does.
@@ -47,11 +47,11 @@ struct Window : UnitsWindow {
             quantaro::Convert(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
                               from->currentData().toInt(), to->currentData().toInt());
         QCOMPARE(result->text(), QString::fromStdString(expected.result));
-        QCOMPARE(dlg.windowTitle(), QString::fromStdString(expected.title));
+        QCOMPARE(window.windowTitle(), QString::fromStdString(expected.title));
         QCOMPARE(info->text(), QString::fromStdString(expected.info));
-        QCOMPARE(dlg.savedInput, input->text());
-        QCOMPARE(dlg.savedFrom, from->currentIndex());
-        QCOMPARE(dlg.savedTo, to->currentIndex());
+        QCOMPARE(window.savedInput, input->text());
+        QCOMPARE(window.savedFrom, from->currentIndex());
+        QCOMPARE(window.savedTo, to->currentIndex());
     }
 };
 
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(text.startsWith(w.input->text()));
         if (!result.isEmpty()) {
             QCOMPARE(w.result->text(), result);
-            QCOMPARE(w.dlg.windowTitle(), result + " - Velkor Quantaro");
+            QCOMPARE(w.window.windowTitle(), result + " - Velkor Quantaro");
             QCOMPARE(w.info->text(), "1 m = 100 cm");
         }
         w.checkAgreesWithTheEngine();
@@ -143,7 +143,7 @@ private slots:
         w.checkAgreesWithTheEngine();
         if (w.input->text() == text) {
             QCOMPARE(w.result->text(), result);
-            QCOMPARE(w.dlg.windowTitle(), result + " - Velkor Quantaro");
+            QCOMPARE(w.window.windowTitle(), result + " - Velkor Quantaro");
             QCOMPARE(w.info->text(), "1 m = 100 cm");
         }
     }

@@ -5,11 +5,11 @@
 
 // The About window: the product's picture at its natural size, centred on
 // the screen, without frame or caption. A click (or Esc) closes it.
-class CPictureDlg : public QDialog {
+class AboutPictureWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CPictureDlg(QWidget* parent = nullptr);
+    explicit AboutPictureWindow(QWidget* parent = nullptr);
 
     // The picture, loaded when the window opens; null before.
     const QPixmap& picture() const { return picture_; }

@@ -1,8 +1,8 @@
-#include "app/CUnitsApp.h"
+#include "app/QuantaroApplication.h"
 
 #include "app/Settings.h"
 #include "app/TerminationSignals.h"
-#include "ui/CUnitsDlg.h"
+#include "ui/ConverterWindow.h"
 
 #include <QSessionManager>
 #include <QSettings>
@@ -20,7 +20,7 @@ void useOwnValuesOnly(QSettings& store)
 
 } // namespace
 
-CUnitsApp::CUnitsApp(int& argc, char** argv)
+QuantaroApplication::QuantaroApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     // The application name stays the executable's base name, so the values
@@ -29,45 +29,45 @@ CUnitsApp::CUnitsApp(int& argc, char** argv)
     setDesktopFileName(QStringLiteral("quantaro"));
 }
 
-void CUnitsApp::initInstance()
+void QuantaroApplication::run()
 {
-    CUnitsDlg dlg;
+    ConverterWindow converter;
     const SavedState saved = loadState();
-    dlg.xPosition = saved.xPosition;
-    dlg.yPosition = saved.yPosition;
-    dlg.savedInput = saved.savedInput;
-    dlg.savedFrom = saved.savedFrom;
-    dlg.savedTo = saved.savedTo;
+    converter.xPosition = saved.xPosition;
+    converter.yPosition = saved.yPosition;
+    converter.savedInput = saved.savedInput;
+    converter.savedFrom = saved.savedFrom;
+    converter.savedTo = saved.savedTo;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
     // like Esc: the window records its position and the state is written.
     TerminationSignals termination;
-    connect(&termination, &TerminationSignals::received, &dlg, [this, &dlg](int signalNumber) {
+    connect(&termination, &TerminationSignals::received, &converter, [this, &converter](int signalNumber) {
         endedBy = signalNumber;
-        closeThroughCancel(dlg);
+        closeThroughCancel(converter);
     });
 #ifndef QT_NO_SESSIONMANAGER
-    connect(this, &QGuiApplication::commitDataRequest, &dlg,
-            [&dlg](QSessionManager&) { closeThroughCancel(dlg); });
+    connect(this, &QGuiApplication::commitDataRequest, &converter,
+            [&converter](QSessionManager&) { closeThroughCancel(converter); });
 #endif
 
-    dlg.exec();
+    converter.exec();
     // QCoreApplication::exit() ends the modal loop too, past the window's
     // cancel path; take that path now.
-    if (dlg.isVisible())
-        dlg.reject();
+    if (converter.isVisible())
+        converter.reject();
 
-    storeState({dlg.xPosition, dlg.yPosition, dlg.savedInput, dlg.savedFrom, dlg.savedTo});
+    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo});
 }
 
-SavedState CUnitsApp::loadState()
+SavedState QuantaroApplication::loadState()
 {
     QSettings store;
     useOwnValuesOnly(store);
     return readSettings(store);
 }
 
-void CUnitsApp::storeState(const SavedState& state)
+void QuantaroApplication::storeState(const SavedState& state)
 {
     QSettings store;
     useOwnValuesOnly(store);
@@ -80,7 +80,7 @@ void CUnitsApp::storeState(const SavedState& state)
     std::fflush(stderr);
 }
 
-void CUnitsApp::closeThroughCancel(CUnitsDlg& dlg)
+void QuantaroApplication::closeThroughCancel(ConverterWindow& converter)
 {
     // A menu or a window run modally from the converter (the context menu, the
     // About picture) has its own loop; it must end too, or the converter's run
@@ -89,8 +89,8 @@ void CUnitsApp::closeThroughCancel(CUnitsDlg& dlg)
         activePopupWidget()->close();
     for (QWidget* window : topLevelWidgets()) {
         auto* dialog = qobject_cast<QDialog*>(window);
-        if (dialog && dialog != &dlg && dialog->isVisible())
+        if (dialog && dialog != &converter && dialog->isVisible())
             dialog->reject();
     }
-    dlg.reject();
+    converter.reject();
 }

@@ -15,22 +15,12 @@ class UnitList;
 
 // The converter window. Start-up sets the five remembered values before
 // exec() and reads them back after it returns, however the window closed.
-class CUnitsDlg : public QDialog {
+class ConverterWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // Control identifiers; each control also carries its identifier as its
-    // object name ("1000", ...).
-    static constexpr int kInputField = 1000;
-    static constexpr int kResultField = 1001;
-    static constexpr int kFromList = 1002;
-    static constexpr int kInfoLine = 1003;
-    static constexpr int kToList = 1006;
-    // The window menu command of "&About..." (Windows).
-    static constexpr int kAboutCommand = 16;
-
-    explicit CUnitsDlg(QWidget* parent = nullptr);
-    ~CUnitsDlg() override;
+    explicit ConverterWindow(QWidget* parent = nullptr);
+    ~ConverterWindow() override;
 
     int xPosition = 300;
     int yPosition = 100;
@@ -41,7 +31,7 @@ public:
     // The OK command (Enter): the window stays open and the input field takes
     // the keyboard focus.
     void accept() override;
-    // The cancel command (Esc, the close box, the window menu's Close, and
+    // The cancel command (Esc, the close box, the title bar's Close, and
     // start-up on a termination signal): remembers the window's top-left
     // corner in xPosition and yPosition, then closes with the cancel result.
     void reject() override;
@@ -59,9 +49,6 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
 private:
     void runOpening();
@@ -77,7 +64,4 @@ private:
     QAction* swapAction_ = nullptr;
     quantaro::Conversion conversion_;
     bool opened_ = false;
-#ifdef Q_OS_WIN
-    bool systemMenuExtended_ = false;
-#endif
 };

@@ -2,20 +2,20 @@
 
 #include <QApplication>
 
-class CUnitsDlg;
+class ConverterWindow;
 struct SavedState;
 
 // The application object: registers the vendor, reads the saved state into
 // the converter window, runs the window until it closes and writes the state
 // back, however it closed.
-class CUnitsApp : public QApplication {
+class QuantaroApplication : public QApplication {
     Q_OBJECT
 
 public:
-    CUnitsApp(int& argc, char** argv);
+    QuantaroApplication(int& argc, char** argv);
 
     // The whole run. Returns once the settings are written.
-    void initInstance();
+    void run();
 
     // The signal (SIGTERM, SIGINT, SIGHUP) that ended the run; 0 when the
     // window was closed from the desktop.
@@ -24,7 +24,7 @@ public:
 private:
     static SavedState loadState();
     static void storeState(const SavedState& state);
-    static void closeThroughCancel(CUnitsDlg& dlg);
+    static void closeThroughCancel(ConverterWindow& converter);
 
     int endedBy = 0;
 };

@@ -1,8 +1,8 @@
 #include "catalogue/catalogue.h"
-#include "ui/CPictureDlg.h"
-#include "ui/CUnitsDlg.h"
+#include "ui/AboutPictureWindow.h"
+#include "ui/ConverterWindow.h"
 #include "ui/placement.h"
-#include "units_window.h"
+#include "converter_window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -27,11 +27,11 @@ int indexOf(quantaro::UnitCode code)
     return -1;
 }
 
-using Window = UnitsWindow;
+using Window = WindowUnderTest;
 
 } // namespace
 
-class UnitsDlgTest : public QObject {
+class ConverterWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -53,14 +53,14 @@ private slots:
                      {"2", -1, 1000, -1, -1, "2 - Velkor Quantaro", ""}};
         for (const auto& c : cases) {
             Window w(c.text, c.from, c.to);
-            w.dlg.show();
+            w.window.show();
             QCOMPARE(w.title(), c.title);
             QCOMPARE(w.info->text(), c.info);
             QCOMPARE(w.from->currentIndex(), c.fromShown);
             QCOMPARE(w.to->currentIndex(), c.toShown);
             QCOMPARE(w.from->count(), 238);
             QVERIFY(w.saved());
-            QCOMPARE(w.dlg.focusWidget(), w.input);
+            QCOMPARE(w.window.focusWidget(), w.input);
         }
     }
 
@@ -70,19 +70,19 @@ private slots:
     {
         const QString text = "12" + QString(100'000, QChar('x'));
         Window w(text);
-        w.dlg.show();
+        w.window.show();
         QCOMPARE(w.input->text(), text);
         QCOMPARE(w.title(), "304.79999999999995 - Velkor Quantaro");
         QVERIFY(w.saved());
         w.input->selectAll();
         w.input->insert(text + text);
-        QCOMPARE(w.dlg.savedInput.size(), 2 * text.size());
+        QCOMPARE(w.window.savedInput.size(), 2 * text.size());
     }
 
     void typingAndDeleting()
     {
         Window w;
-        w.dlg.show();
+        w.window.show();
         const struct {
             const char* keys; // "\b" deletes; the opened text is selected, so typing replaces it
             const char* result;
@@ -130,7 +130,7 @@ private slots:
         QFETCH(int, chosen);
         QFETCH(int, other);
         Window w("1", from, to);
-        w.dlg.show();
+        w.window.show();
         QComboBox* changed = changeFrom ? w.from : w.to;
         QComboBox* moved = changeFrom ? w.to : w.from;
 
@@ -189,8 +189,8 @@ private slots:
             control->setFocus();
             QTest::keyClick(control, Qt::Key_Return);
             QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
-            QVERIFY(w.dlg.isVisible());
-            QCOMPARE(w.dlg.focusWidget(), w.input);
+            QVERIFY(w.window.isVisible());
+            QCOMPARE(w.window.focusWidget(), w.input);
         }
     }
 
@@ -200,23 +200,23 @@ private slots:
     {
         for (int how = 0; how < 4; ++how) {
             Window w;
-            w.dlg.xPosition = 40;
-            w.dlg.yPosition = 30;
+            w.window.xPosition = 40;
+            w.window.yPosition = 30;
             if (how < 3) {
-                w.dlg.show();
-                QVERIFY(QTest::qWaitForWindowExposed(&w.dlg));
-                w.dlg.move(140, 90);
-                QTRY_COMPARE(w.dlg.pos(), QPoint(140, 90));
+                w.window.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+                w.window.move(140, 90);
+                QTRY_COMPARE(w.window.pos(), QPoint(140, 90));
             }
             if (how == 0)
                 QTest::keyClick(w.input, Qt::Key_Escape);
             else if (how == 1)
-                w.dlg.close();
+                w.window.close();
             else
-                w.dlg.reject();
-            QVERIFY(!w.dlg.isVisible());
-            QCOMPARE(w.dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(QPoint(w.dlg.xPosition, w.dlg.yPosition), how < 3 ? QPoint(140, 90) : QPoint(40, 30));
+                w.window.reject();
+            QVERIFY(!w.window.isVisible());
+            QCOMPARE(w.window.result(), int(QDialog::Rejected));
+            QCOMPARE(QPoint(w.window.xPosition, w.window.yPosition), how < 3 ? QPoint(140, 90) : QPoint(40, 30));
         }
     }
 
@@ -238,10 +238,10 @@ private slots:
 
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         Window w;
-        w.dlg.xPosition = area.right() + 400;
-        w.dlg.yPosition = area.top() + 50;
-        w.dlg.show();
-        QCOMPARE(w.dlg.pos(), QPoint(area.right() + 1 - w.dlg.width(), area.top() + 50));
+        w.window.xPosition = area.right() + 400;
+        w.window.yPosition = area.top() + 50;
+        w.window.show();
+        QCOMPARE(w.window.pos(), QPoint(area.right() + 1 - w.window.width(), area.top() + 50));
     }
 
     void pictureCentredOnTheScreen()
@@ -269,13 +269,13 @@ private slots:
         QApplication::setFont(font);
         Window w;
         QApplication::setFont(original);
-        w.dlg.show();
+        w.window.show();
 
         QStringList tabOrder;
         for (QWidget* next = w.input; tabOrder.size() < 4; next = next->nextInFocusChain())
             if (next->focusPolicy() & Qt::TabFocus)
                 tabOrder << next->objectName();
-        QCOMPARE(tabOrder, (QStringList{"1000", "1002", "1006", "1001"}));
+        QCOMPARE(tabOrder, (QStringList{"inputField", "fromList", "toList", "resultField"}));
 
         // Screen readers find each control's label; the info line is read as its text.
         const auto label = [](QWidget* widget) {
@@ -289,13 +289,13 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(w.info)->text(QAccessible::Name), "1 in. = 25.4 mm");
 
         // Tidy: one control below the other, each label left of and level with its control.
-        const QRect client = w.dlg.rect();
+        const QRect client = w.window.rect();
         const QList<QWidget*> column{w.input, w.from, w.to, w.result, w.info};
         for (int i = 0; i < column.size(); ++i) {
             QVERIFY(client.contains(column[i]->geometry()));
             QVERIFY(i == 0 || column[i]->geometry().top() > column[i - 1]->geometry().bottom());
         }
-        for (const QLabel* l : w.dlg.findChildren<QLabel*>())
+        for (const QLabel* l : w.window.findChildren<QLabel*>())
             if (const QWidget* buddy = l->buddy()) {
                 QVERIFY(l->geometry().right() < buddy->geometry().left());
                 QVERIFY(l->sizeHint().width() <= l->width());
@@ -303,9 +303,9 @@ private slots:
             }
         QCOMPARE(w.info->width(), client.width());
         QVERIFY(w.info->alignment().testFlag(Qt::AlignHCenter));
-        QCOMPARE(w.dlg.minimumSize(), w.dlg.maximumSize());
-        QVERIFY(!(w.dlg.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(!w.dlg.windowIcon().isNull());
+        QCOMPARE(w.window.minimumSize(), w.window.maximumSize());
+        QVERIFY(!(w.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!w.window.windowIcon().isNull());
     }
 
     void aboutOpensAndClosesOnClick()
@@ -315,8 +315,8 @@ private slots:
         QSize shown;
         bool closed = false;
         QTimer::singleShot(0, this, [&] {
-            QTRY_VERIFY(qobject_cast<CPictureDlg*>(QApplication::activeModalWidget()));
-            auto* picture = static_cast<CPictureDlg*>(QApplication::activeModalWidget());
+            QTRY_VERIFY(qobject_cast<AboutPictureWindow*>(QApplication::activeModalWidget()));
+            auto* picture = static_cast<AboutPictureWindow*>(QApplication::activeModalWidget());
             QVERIFY(QTest::qWaitForWindowExposed(picture));
             shown = picture->size();
             QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
@@ -325,10 +325,10 @@ private slots:
         QTest::keyClick(w.input, Qt::Key_F1);
         QCOMPARE(shown, QSize(500, 250));
         QVERIFY(closed);
-        QVERIFY(w.dlg.isVisible());
+        QVERIFY(w.window.isVisible());
         QCOMPARE(w.title(), "127 - Velkor Quantaro");
     }
 };
 
-QTEST_MAIN(UnitsDlgTest)
-#include "units_dlg_test.moc"
+QTEST_MAIN(ConverterWindowTest)
+#include "converter_window_test.moc"

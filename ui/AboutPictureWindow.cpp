@@ -1,4 +1,4 @@
-#include "ui/CPictureDlg.h"
+#include "ui/AboutPictureWindow.h"
 
 #include "ui/placement.h"
 
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
-CPictureDlg::CPictureDlg(QWidget* parent)
+AboutPictureWindow::AboutPictureWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     // The picture covers every pixel, so nothing is erased before it is drawn.
@@ -15,7 +15,7 @@ CPictureDlg::CPictureDlg(QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void CPictureDlg::setVisible(bool visible)
+void AboutPictureWindow::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
         if (picture_.isNull())
@@ -29,7 +29,7 @@ void CPictureDlg::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-void CPictureDlg::paintEvent(QPaintEvent*)
+void AboutPictureWindow::paintEvent(QPaintEvent*)
 {
     // The window's backing store is the off-screen surface: the picture is
     // copied into it and shown in one piece, so it never flickers.
@@ -40,7 +40,7 @@ void CPictureDlg::paintEvent(QPaintEvent*)
         painter.drawPixmap(0, 0, picture_);
 }
 
-void CPictureDlg::mouseReleaseEvent(QMouseEvent* event)
+void AboutPictureWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     QDialog::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)

@@ -1,7 +1,7 @@
-#include "ui/CUnitsDlg.h"
+#include "ui/ConverterWindow.h"
 
 #include "catalogue/catalogue.h"
-#include "ui/CPictureDlg.h"
+#include "ui/AboutPictureWindow.h"
 #include "ui/UnitList.h"
 #include "ui/placement.h"
 
@@ -20,11 +20,6 @@
 #include <limits>
 #include <string_view>
 
-#ifdef Q_OS_WIN
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
 
 using quantaro::ListSide;
 using quantaro::UnitList;
@@ -80,17 +75,17 @@ QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-QLineEdit* makeField(int id, QWidget* parent)
+QLineEdit* makeField(const char* name, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::number(id));
+    field->setObjectName(QLatin1String(name));
     return field;
 }
 
-UnitList* makeList(int id, ListSide side, QWidget* parent)
+UnitList* makeList(const char* name, ListSide side, QWidget* parent)
 {
     auto* list = new UnitList(side, parent);
-    list->setObjectName(QString::number(id));
+    list->setObjectName(QLatin1String(name));
     return list;
 }
 
@@ -101,11 +96,11 @@ QString fromUtf8(const std::string& text)
 
 } // namespace
 
-CUnitsDlg::CUnitsDlg(QWidget* parent)
+ConverterWindow::ConverterWindow(QWidget* parent)
     : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(kProductName));
 
     // The sizes a title bar, a task bar and a window switcher ask for; every
@@ -118,18 +113,18 @@ CUnitsDlg::CUnitsDlg(QWidget* parent)
     // Created in the order of the window's template, which is also the tab
     // order: input field, From list, To list, result field.
     QLabel* convertLabel = makeLabel("Convert:", nullptr, this);
-    inputField_ = makeField(kInputField, this);
+    inputField_ = makeField("inputField", this);
     // A line edit cuts its text at 32767 characters by default; the input
     // text is the user's and is remembered between runs, so none of it is cut.
     inputField_->setMaxLength(std::numeric_limits<int>::max());
-    fromList_ = makeList(kFromList, ListSide::From, this);
-    toList_ = makeList(kToList, ListSide::To, this);
-    resultField_ = makeField(kResultField, this);
+    fromList_ = makeList("fromList", ListSide::From, this);
+    toList_ = makeList("toList", ListSide::To, this);
+    resultField_ = makeField("resultField", this);
     QLabel* resultLabel = makeLabel("Result:", resultField_, this);
     QLabel* fromLabel = makeLabel("From:", fromList_, this);
     QLabel* toLabel = makeLabel("To:", toList_, this);
     infoLine_ = new QLabel(this);
-    infoLine_->setObjectName(QString::number(kInfoLine));
+    infoLine_->setObjectName(QStringLiteral("infoLine"));
     infoLine_->setAlignment(Qt::AlignCenter);
     convertLabel->setBuddy(inputField_);
 
@@ -157,31 +152,31 @@ CUnitsDlg::CUnitsDlg(QWidget* parent)
         client = client.united(child->geometry());
     setFixedSize(client.width(), client.bottom() + 1);
 
-    connect(inputField_, &QLineEdit::textChanged, this, &CUnitsDlg::convert);
+    connect(inputField_, &QLineEdit::textChanged, this, &ConverterWindow::convert);
     connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
     connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
 
     aboutAction_ = new QAction(QString::fromUtf8(kAboutText), this);
     aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(aboutAction_, &QAction::triggered, this, &CUnitsDlg::showAbout);
+    connect(aboutAction_, &QAction::triggered, this, &ConverterWindow::showAbout);
     addAction(aboutAction_);
 
     swapAction_ = new QAction(QStringLiteral("Swap From and To"), this);
     swapAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(swapAction_, &QAction::triggered, this, &CUnitsDlg::swapUnits);
+    connect(swapAction_, &QAction::triggered, this, &ConverterWindow::swapUnits);
     addAction(swapAction_);
 }
 
-CUnitsDlg::~CUnitsDlg() = default;
+ConverterWindow::~ConverterWindow() = default;
 
-void CUnitsDlg::setVisible(bool visible)
+void ConverterWindow::setVisible(bool visible)
 {
     if (visible && !isVisible())
         runOpening();
     QDialog::setVisible(visible);
 }
 
-void CUnitsDlg::runOpening()
+void ConverterWindow::runOpening()
 {
     opened_ = true;
     // Where it was left, unless no screen shows that place any more.
@@ -189,16 +184,6 @@ void CUnitsDlg::runOpening()
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
     move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
-
-#ifdef Q_OS_WIN
-    if (!systemMenuExtended_) {
-        if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            AppendMenuW(menu, MF_STRING, kAboutCommand, reinterpret_cast<LPCWSTR>(aboutAction_->text().utf16()));
-            systemMenuExtended_ = true;
-        }
-    }
-#endif
 
     fromList_->fill();
     toList_->fill();
@@ -216,7 +201,7 @@ void CUnitsDlg::runOpening()
     inputField_->setFocus(Qt::OtherFocusReason);
 }
 
-void CUnitsDlg::convert()
+void ConverterWindow::convert()
 {
     const QString input = inputField_->text();
     const int fromIndex = fromList_->currentIndex();
@@ -240,14 +225,14 @@ void CUnitsDlg::convert()
 // The partner rules: the row just confirmed keeps its place; the other list
 // moves to a compatible row when it shows none. Moving it by program raises
 // no confirmation, so the other list's handler does not run.
-void CUnitsDlg::listConfirmed(UnitList* changed, UnitList* other)
+void ConverterWindow::listConfirmed(UnitList* changed, UnitList* other)
 {
     if (const auto index = quantaro::partnerIndex(changed->currentCode(), other->currentCode()))
         other->setCurrentIndex(*index);
     convert();
 }
 
-void CUnitsDlg::swapUnits()
+void ConverterWindow::swapUnits()
 {
     const int from = fromList_->currentIndex();
     fromList_->setCurrentIndex(toList_->currentIndex());
@@ -255,15 +240,15 @@ void CUnitsDlg::swapUnits()
     convert();
 }
 
-void CUnitsDlg::showAbout()
+void ConverterWindow::showAbout()
 {
-    CPictureDlg picture(this);
+    AboutPictureWindow picture(this);
     picture.exec();
 }
 
-void CUnitsDlg::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
+void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
-void CUnitsDlg::reject()
+void ConverterWindow::reject()
 {
     // A window that never opened has no place of its own yet; the one it was
     // given stays.
@@ -275,7 +260,7 @@ void CUnitsDlg::reject()
     QDialog::reject();
 }
 
-void CUnitsDlg::keyPressEvent(QKeyEvent* event)
+void ConverterWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -286,7 +271,7 @@ void CUnitsDlg::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void CUnitsDlg::contextMenuEvent(QContextMenuEvent* event)
+void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
     menu.addAction(aboutAction_);
@@ -294,16 +279,3 @@ void CUnitsDlg::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(swapAction_);
     menu.exec(event->globalPos());
 }
-
-#ifdef Q_OS_WIN
-bool CUnitsDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
-{
-    const auto* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == static_cast<WPARAM>(kAboutCommand)) {
-        showAbout();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif

@@ -1,0 +1,48 @@
+#include "ui/AboutPictureWindow.h"
+#include "ui/placement.h"
+
+#include <QScreen>
+#include <QtTest>
+
+class AboutPictureWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensCentredWithThePicture()
+    {
+        AboutPictureWindow window;
+        QVERIFY(window.picture().isNull()); // not loaded before it opens
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(500, 250));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(window.pos(), quantaro::centredPosition(QSize(500, 250), screen));
+        QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+        const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage picture = window.picture().toImage().convertToFormat(QImage::Format_RGB32);
+        for (const QPoint p : {QPoint(0, 0), QPoint(100, 125), QPoint(250, 140), QPoint(499, 249)})
+            QCOMPARE(shown.pixel(p), picture.pixel(p));
+    }
+
+    void closes()
+    {
+        for (const bool click : {true, false}) {
+            AboutPictureWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            // Neither a right click nor an ordinary key closes it.
+            QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(40, 40));
+            QTest::keyClick(&window, Qt::Key_A);
+            QVERIFY(window.isVisible());
+            if (click)
+                QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(480, 20));
+            else
+                QTest::keyClick(&window, Qt::Key_Escape);
+            QVERIFY(!window.isVisible());
+            QCOMPARE(window.result(), int(click ? QDialog::Accepted : QDialog::Rejected));
+        }
+    }
+};
+
+QTEST_MAIN(AboutPictureWindowTest)
+#include "about_picture_window_test.moc"
