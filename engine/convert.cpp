@@ -44,14 +44,14 @@ void setText(std::string& text, const char* from, std::size_t length)
 
 } // namespace
 
-Conversion Convert(std::string_view input, UnitCode from, UnitCode to)
+Conversion Convert(std::string_view input, UnitCode from, UnitCode to, ResultForm form)
 {
     Conversion out;
-    Convert(input, from, to, out);
+    Convert(input, from, to, out, form);
     return out;
 }
 
-void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out)
+void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out, ResultForm form)
 {
     if (input.empty()) {
         out.result.clear();
@@ -83,7 +83,8 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
     // The title is the result text with the product name after it: write
     // both at once and hand the result its beginning.
     char title[kNineteenDecimalCapacity + kTitleEnd.size()];
-    const std::size_t resultLength = writeResultText(value, title);
+    const std::size_t resultLength = form == ResultForm::Shortest ? writeShortestResultText(value, title)
+                                                                  : writeResultText(value, title);
     std::memcpy(title + resultLength, kTitleEnd.data(), kTitleEnd.size());
     setText(out.result, title, resultLength);
     setText(out.title, title, resultLength + kTitleEnd.size());

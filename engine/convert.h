@@ -15,10 +15,17 @@ struct Conversion {
     std::string info;
 };
 
+// How the result field and the title write the value: the seventeen
+// significant digits the window has always shown, or the shortest text that
+// reads back as the same number.
+enum class ResultForm { SeventeenDigits, Shortest };
+
 // The converter's one computation, a pure function of the input text and the
 // codes of the two selected rows (kNoRow for a list without a current row).
 // The overload with `out` reuses its buffers, for callers that convert often.
-Conversion Convert(std::string_view input, UnitCode from, UnitCode to);
-void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out);
+Conversion Convert(std::string_view input, UnitCode from, UnitCode to,
+                   ResultForm form = ResultForm::SeventeenDigits);
+void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out,
+             ResultForm form = ResultForm::SeventeenDigits);
 
 } // namespace quantaro

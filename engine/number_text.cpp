@@ -1,5 +1,6 @@
 #include "engine/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -345,6 +346,58 @@ void appendResultText(double value, std::string& out)
 {
     char buffer[kNineteenDecimalCapacity];
     out.append(buffer, writeResultText(value, buffer));
+}
+
+std::size_t writeShortestResultText(double value, char* out)
+{
+    if (!std::isfinite(value))
+        return writeResultText(value, out);
+    // The result text ends at the nineteenth decimal, so a value below that
+    // shows as what those decimals hold; the shortest form shows the same.
+    const double shown = readNumber(std::string_view(out, writeResultText(value, out)));
+    if (shown == 0) { // never "-0"
+        out[0] = '0';
+        return 1;
+    }
+    // The shortest digits come in scientific form; in fixed form the standard
+    // asks for the exact value of a large number, so lay them out here.
+    char scientific[32];
+    const char* const end = std::to_chars(scientific, scientific + sizeof scientific, shown, std::chars_format::scientific).ptr;
+    const char* const e = std::find(static_cast<const char*>(scientific), end, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    const char* p = scientific;
+    char* o = out;
+    if (*p == '-')
+        *o++ = *p++;
+    char digits[20];
+    std::size_t count = 0;
+    for (; p != e; ++p)
+        if (*p != '.')
+            digits[count++] = *p;
+    // The first digit stands at 10^exponent; the value is at least 10^-19,
+    // so neither side outgrows the result text's room.
+    const int pointAfter = exponent + 1; // digits before the point
+    if (pointAfter <= 0) {
+        *o++ = '0';
+        *o++ = '.';
+        o = std::fill_n(o, -pointAfter, '0');
+        o = std::copy_n(digits, count, o);
+    } else if (static_cast<std::size_t>(pointAfter) >= count) {
+        o = std::copy_n(digits, count, o);
+        o = std::fill_n(o, pointAfter - static_cast<int>(count), '0');
+    } else {
+        o = std::copy_n(digits, pointAfter, o);
+        *o++ = '.';
+        o = std::copy(digits + pointAfter, digits + count, o);
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+std::string shortestResultText(double value)
+{
+    char buffer[kNineteenDecimalCapacity];
+    return std::string(buffer, writeShortestResultText(value, buffer));
 }
 
 std::size_t roundFactorTextInPlace(char* text, std::size_t length)

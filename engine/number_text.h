@@ -29,6 +29,13 @@ void appendResultText(double value, std::string& out);
 // returns the length written.
 std::size_t writeResultText(double value, char* out);
 
+// The shortest form of the result: the fewest significant digits that read
+// back as the double the result text above stands for, in the same plain
+// layout (no exponent, no trailing zeros, never "-0", "inf" and "-inf").
+// `out` holds kNineteenDecimalCapacity characters; returns the length written.
+std::size_t writeShortestResultText(double value, char* out);
+std::string shortestResultText(double value);
+
 // Shortens a factor text in the nineteen-decimal form (no sign) for the info
 // line. Never fails, whatever the text.
 std::string roundFactorText(std::string_view text);
