@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QScreen>
 
-#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -143,9 +142,8 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     place(infoLine_, du.rect(0, 72, 227, 8));
 
     // The dropped-down list fills the rest of the template's 300 units.
-    const int visibleRows = std::max(10, du.y(300 - 13) / (fontMetrics().height() + 4));
-    fromList_->setMaxVisibleItems(visibleRows);
-    toList_->setMaxVisibleItems(visibleRows);
+    fromList_->setDropDownHeight(du.y(300 - 13));
+    toList_->setDropDownHeight(du.y(300 - 13));
 
     QRect client = du.rect(0, 0, 227, 82);
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -166,6 +167,47 @@ private slots:
                 QTest::keyClick(target, Qt::Key_Down);
             QVERIFY2(w.from->currentIndex() == c.from && w.to->currentIndex() == c.to, c.typed);
             QVERIFY(w.saved());
+            w.from->hidePopup();
+        }
+    }
+
+    // The open list drops down below the closed one, or above it where the
+    // screen has more room there, as a list with a scroll bar: whole rows, as
+    // many as the rest of the template's 300 dialog units hold (35.875 font
+    // heights), no more than asked, within the screen's available height.
+    // Opened at row 2, row 0 shows whole, under no scroll arrow.
+    void openList()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const int top : {area.top(), area.center().y() - 100, area.bottom() - 150}) {
+            Window w;
+            w.window.xPosition = area.left();
+            w.window.yPosition = top;
+            QVERIFY(w.showActive());
+            w.from->showPopup();
+            QAbstractItemView* view = w.from->view();
+            QWidget* popup = view->window();
+            QVERIFY(QTest::qWaitForWindowExposed(popup));
+            const QRect shown = popup->geometry();
+            const QRect closed(w.from->mapToGlobal(QPoint(0, 0)), w.from->size());
+            QVERIFY2(area.contains(shown), qPrintable(QString("%1 at %2").arg(shown.height()).arg(shown.top())));
+            // The popup's frame may lie on the closed list's edge line.
+            QVERIFY(shown.top() >= closed.bottom() || shown.bottom() <= closed.top());
+            QVERIFY(view->verticalScrollBar()->isVisible());
+
+            const int rowHeight = view->sizeHintForRow(0);
+            const int wanted = 287 * w.from->fontMetrics().height() / 8;
+            QVERIFY(shown.height() <= wanted + 2 * popup->contentsMargins().top());
+            if (top == area.top())
+                QVERIFY(shown.height() > wanted - rowHeight);
+            int rows = 0;
+            for (int row = 0; row < w.from->count(); ++row)
+                rows += view->visualRect(w.from->model()->index(row, 0)).intersects(view->viewport()->rect());
+            QVERIFY(rows <= w.from->maxVisibleItems());
+
+            QVERIFY(view->viewport()->rect().contains(view->visualRect(w.from->model()->index(0, 0))));
+            for (const QWidget* part : popup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY(part == view || !part->isVisible());
             w.from->hidePopup();
         }
     }
