@@ -242,6 +242,9 @@ void ConverterWindow::showAbout()
 {
     AboutPictureWindow picture(this);
     picture.exec();
+    // Without a window manager nothing hands the keyboard back once the
+    // picture is gone; the control that had it gets it again either way.
+    activateWindow();
 }
 
 void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }

@@ -350,25 +350,43 @@ private slots:
         QVERIFY(!w.window.windowIcon().isNull());
     }
 
-    void aboutOpensAndClosesOnClick()
+    // A click, Enter, keypad Enter and Esc close the picture; the control
+    // that had the keyboard focus has it again.
+    void aboutClosesAndGivesTheFocusBack()
     {
-        Window w;
-        QVERIFY(w.showActive());
-        QSize shown;
-        bool closed = false;
-        QTimer::singleShot(0, this, [&] {
-            QTRY_VERIFY(qobject_cast<AboutPictureWindow*>(QApplication::activeModalWidget()));
-            auto* picture = static_cast<AboutPictureWindow*>(QApplication::activeModalWidget());
-            QVERIFY(QTest::qWaitForWindowExposed(picture));
-            shown = picture->size();
-            QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
-            closed = !picture->isVisible();
-        });
-        QTest::keyClick(w.input, Qt::Key_F1);
-        QCOMPARE(shown, QSize(500, 250));
-        QVERIFY(closed);
-        QVERIFY(w.window.isVisible());
-        QCOMPARE(w.title(), "127 - Velkor Quantaro");
+        const struct {
+            Qt::Key key; // Key_unknown: a click
+            Qt::KeyboardModifiers modifiers;
+            const char* focused;
+        } cases[] = {{Qt::Key_unknown, {}, "inputField"},
+                     {Qt::Key_Return, {}, "toList"},
+                     {Qt::Key_Enter, Qt::KeypadModifier, "resultField"},
+                     {Qt::Key_Escape, {}, "fromList"}};
+        for (const auto& c : cases) {
+            Window w;
+            QVERIFY(w.showActive());
+            QWidget* focused = w.control<QWidget>(c.focused);
+            focused->setFocus();
+            QSize shown;
+            bool closed = false;
+            QTimer::singleShot(0, this, [&] {
+                QTRY_VERIFY(qobject_cast<AboutPictureWindow*>(QApplication::activeModalWidget()));
+                auto* picture = static_cast<AboutPictureWindow*>(QApplication::activeModalWidget());
+                QVERIFY(QTest::qWaitForWindowExposed(picture));
+                shown = picture->size();
+                if (c.key == Qt::Key_unknown)
+                    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
+                else
+                    QTest::keyClick(picture, c.key, c.modifiers);
+                closed = !picture->isVisible();
+            });
+            QTest::keyClick(focused, Qt::Key_F1);
+            QCOMPARE(shown, QSize(500, 250));
+            QVERIFY(closed);
+            QVERIFY(w.window.isVisible());
+            QTRY_COMPARE(QApplication::focusWidget(), focused);
+            QCOMPARE(w.title(), "127 - Velkor Quantaro");
+        }
     }
 };
 
