@@ -210,8 +210,12 @@ void ConverterWindow::convert()
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
-    if (resultField_->text() != result)
+    if (resultField_->text() != result) {
         resultField_->setText(result);
+        // A number is read from its first digit: a result wider than the
+        // field shows its beginning, not its trailing zeros.
+        resultField_->setCursorPosition(0);
+    }
     setWindowTitle(fromUtf8(conversion_.title));
     infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
 

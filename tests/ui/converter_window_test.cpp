@@ -80,6 +80,19 @@ private slots:
         QCOMPARE(w.window.savedInput.size(), 2 * text.size());
     }
 
+    // A result wider than its field shows its first digits, as it is read.
+    void longResultShowsItsBeginning()
+    {
+        Window w("1e300");
+        w.window.show();
+        QVERIFY(w.result->fontMetrics().horizontalAdvance(w.result->text()) > 2 * w.result->width());
+        QCOMPARE(w.result->cursorPosition(), 0);
+        QTest::keyClick(w.input, Qt::Key_Home);
+        QTest::keyClick(w.input, Qt::Key_2);
+        QVERIFY(w.result->text().size() > 300);
+        QCOMPARE(w.result->cursorPosition(), 0);
+    }
+
     void typingAndDeleting()
     {
         Window w;
