@@ -8,8 +8,13 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
+
+// The window of a run whose state is not written yet.
+const ConverterWindow* unwrittenConverter = nullptr;
 
 // Only the user's own values: no organisation-wide or system-wide file (or
 // registry key) stands in for a missing one.
@@ -39,6 +44,14 @@ void QuantaroApplication::run()
     converter.savedFrom = saved.savedFrom;
     converter.savedTo = saved.savedTo;
 
+    // The platform plugin ends the process through exit() when the display
+    // goes away (the X server ends, a logout closes the display first), and
+    // never returns here; the state is written on that exit instead.
+    // Registered after the settings were read, so that what the store keeps
+    // in statics was made before, and is destroyed after, the handler runs.
+    static const bool storedOnExit = std::atexit(storeUnwrittenState) == 0;
+    unwrittenConverter = storedOnExit ? &converter : nullptr;
+
     // Being told to end (a signal, the desktop session closing) is a cancel
     // like Esc: the window records its position and the state is written.
     TerminationSignals termination;
@@ -57,7 +70,22 @@ void QuantaroApplication::run()
     if (converter.isVisible())
         converter.reject();
 
-    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo});
+    unwrittenConverter = nullptr;
+    storeState(stateOf(converter));
+}
+
+// What the window would record if it closed through its cancel path now.
+SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
+{
+    const QPoint corner = converter.isVisible() ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
+    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo};
+}
+
+// Runs on exit(). Only reads the window: the display may be gone.
+void QuantaroApplication::storeUnwrittenState()
+{
+    if (const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr))
+        storeState(stateOf(*converter));
 }
 
 SavedState QuantaroApplication::loadState()
