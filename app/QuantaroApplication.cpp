@@ -60,8 +60,12 @@ void QuantaroApplication::run()
         closeThroughCancel(converter);
     });
 #ifndef QT_NO_SESSIONMANAGER
+    // Also sent for a checkpoint and for a logout the user may still cancel:
+    // the state is written and the window stays. A session that really ends
+    // then quits the application, which closes the window through its cancel
+    // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter](QSessionManager&) { closeThroughCancel(converter); });
+            [&converter](QSessionManager&) { storeState(stateOf(converter)); });
 #endif
 
     converter.exec();
