@@ -89,7 +89,7 @@ void BM_KeystrokeToWindow(benchmark::State& state)
     typeAndPaint(state, window.findChild<QLineEdit*>(QStringLiteral("inputField")), paints);
     window.reject();
 }
-BENCHMARK(BM_KeystrokeToWindow)->UseRealTime();
+BENCHMARK(BM_KeystrokeToWindow);
 
 // The yardstick: the same keys into the bare dialog, of the window's size.
 void BM_KeystrokeToBareDialog(benchmark::State& state)
@@ -105,7 +105,7 @@ void BM_KeystrokeToBareDialog(benchmark::State& state)
     typeAndPaint(state, dialog.inputField(), paints);
     dialog.reject();
 }
-BENCHMARK(BM_KeystrokeToBareDialog)->UseRealTime();
+BENCHMARK(BM_KeystrokeToBareDialog);
 
 // The same edits at the end of a pasted text of 100,000 characters, beside a
 // plain line edit holding the same text (its length limit raised to let it).
