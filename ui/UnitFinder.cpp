@@ -187,6 +187,8 @@ void UnitFinder::search(const QString& text)
     const bool found = model_->rowCount() > 0;
     results_->setVisible(found);
     noMatch_->setVisible(!found);
+    // Read with the field, where the focus stays while typing.
+    field_->setAccessibleDescription(found ? QString() : noMatch_->text());
     if (found)
         results_->setCurrentIndex(model_->index(0));
 }

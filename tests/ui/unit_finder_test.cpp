@@ -125,6 +125,8 @@ private slots:
         QVERIFY(noMatch->isVisible());
         QCOMPARE(noMatch->text(), "No unit matches");
         QVERIFY(!results(finder)->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(field(finder))->text(QAccessible::Description),
+                 "No unit matches");
         QTest::keyClick(field(finder), Qt::Key_Return);
         QVERIFY(finder->isVisible());
         QTest::keyClick(field(finder), Qt::Key_Backspace);
