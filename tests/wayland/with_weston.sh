@@ -26,8 +26,7 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=quantaro-test
 # --no-config: no weston.ini of whoever runs the tests changes the compositor.
-weston --backend=headless-backend.so --socket="$socket" --idle-time=0 --no-config \
-  --log="$work/weston.log" >/dev/null 2>&1 &
+weston --backend=headless-backend.so --socket="$socket" --idle-time=0 --no-config >"$work/weston.log" 2>&1 &
 weston_pid=$!
 
 for _ in $(seq 100); do
