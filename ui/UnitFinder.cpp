@@ -1,6 +1,7 @@
 #include "ui/UnitFinder.h"
 
 #include "catalogue/unit_search.h"
+#include "ui/placement.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -169,7 +170,10 @@ void UnitFinder::popUp(QWidget* list)
     const int height = 2 * frameWidth() + 6 + field_->sizeHint().height() + 2 * results_->frameWidth()
         + kShownRows * results_->sizeHintForRow(0);
     QRect place(list->mapToGlobal(QPoint(0, 0)), QSize(list->width(), height));
-    if (const QScreen* screen = list->screen()) {
+    // A Wayland compositor keeps a popup on the screen itself, and knows
+    // better than the window where that is.
+    const QScreen* screen = list->screen();
+    if (screen && canPlaceWindows()) {
         const QRect area = screen->availableGeometry();
         place.moveBottom(std::min(place.bottom(), area.bottom()));
         place.moveRight(std::min(place.right(), area.right()));

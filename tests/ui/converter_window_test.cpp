@@ -251,6 +251,8 @@ private slots:
         QVERIFY(w.showActive()); // the offscreen platform leaves no window active after a menu
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
+        if (clipboard->text() != "before")
+            QSKIP("no clipboard here (a compositor without a seat)");
         QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(clipboard->text(), "before");
         QTest::keyClicks(w.input, "0.5");
