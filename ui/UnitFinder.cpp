@@ -130,7 +130,7 @@ UnitFinder::UnitFinder(ListSide side, QWidget* parent)
     field_->setObjectName(QStringLiteral("findField"));
     field_->setAccessibleName(QStringLiteral("Find unit"));
     field_->setPlaceholderText(QStringLiteral("Words of a unit's name"));
-    // A paste is kept whole, as in the input field; it only finds nothing.
+    // A paste is kept whole, as in the input field.
     field_->setMaxLength(std::numeric_limits<int>::max());
 
     model_ = new FoundRowsModel(side, this);
@@ -167,8 +167,9 @@ UnitFinder::UnitFinder(ListSide side, QWidget* parent)
 
 void UnitFinder::popUp(QWidget* list)
 {
-    const int height = 2 * frameWidth() + 6 + field_->sizeHint().height() + 2 * results_->frameWidth()
-        + kShownRows * results_->sizeHintForRow(0);
+    const QMargins margins = layout()->contentsMargins();
+    const int height = 2 * frameWidth() + margins.top() + margins.bottom() + layout()->spacing()
+        + field_->sizeHint().height() + 2 * results_->frameWidth() + kShownRows * results_->sizeHintForRow(0);
     QRect place(list->mapToGlobal(QPoint(0, 0)), QSize(list->width(), height));
     // A Wayland compositor keeps a popup on the screen itself, and knows
     // better than the window where that is.
