@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/convert.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@ enum class OutputForm { Result, Info, Json };
 struct Options {
     Action action = Action::Convert;
     OutputForm form = OutputForm::Result;
+    ResultForm resultForm = ResultForm::SeventeenDigits;
     bool fromGiven = false;
     bool toGiven = false;
     std::string_view from; // the UNIT arguments as given
