@@ -175,6 +175,12 @@ int main(int argc, char* argv[])
         return finish(output);
     case Action::List:
         return printList(output);
+    case Action::UnitNames:
+        for (const std::string& name : acceptedUnitNames()) {
+            output.buffer() += name;
+            output.buffer() += '\n';
+        }
+        return finish(output);
     case Action::Convert:
         break;
     }

@@ -9,7 +9,8 @@
 
 namespace quantaro::cli {
 
-enum class Action { Convert, List, Help, Version };
+// UnitNames is for the shell completion: the names a UNIT may be, one a line.
+enum class Action { Convert, List, UnitNames, Help, Version };
 enum class OutputForm { Result, Info, Json };
 
 struct Options {

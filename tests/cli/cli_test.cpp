@@ -159,7 +159,7 @@ TEST(Convert, UsageErrors)
 {
     const std::vector<std::string> cases[] = {
         {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"},
-        {"--list", "--shortest"}, {"--shortest=1"}};
+        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "5"}, {"--shortest=1"}};
     for (const auto& arguments : cases) {
         const RunResult r = runConvert(arguments, RunOptions{});
         EXPECT_EQ(r.status, 2) << arguments.front();
