@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "tests/partner_rules_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,24 @@ namespace quantaro {
 namespace {
 
 constexpr std::nullopt_t kStays = std::nullopt;
+
+UnitCode codeAt(int index) { return catalogueRows()[index].code; }
+
+// Each rule, from either of its rows: a foreign row moves, a partner stays,
+// and the same row stays only in a group.
+TEST(PartnerIndex, EveryRule)
+{
+    for (const test::PartnerRuleCase& c : test::kPartnerRuleCases) {
+        SCOPED_TRACE(c.rule);
+        const int rows[2] = {c.first, c.second};
+        for (int k = 0; k < 2; ++k) {
+            const UnitCode chosen = codeAt(rows[k]);
+            EXPECT_EQ(partnerIndex(chosen, codeAt(c.foreign)), c.movesTo[k]);
+            EXPECT_EQ(partnerIndex(chosen, codeAt(rows[1 - k])), kStays);
+            EXPECT_EQ(partnerIndex(chosen, chosen), c.pair ? std::optional<int>(c.movesTo[k]) : kStays);
+        }
+    }
+}
 
 TEST(PartnerIndex, EdgeCases)
 {
