@@ -114,7 +114,7 @@ TEST(Convert, RefusedPairsStopBeforeReadingInput)
     // quantities; sizes of different garments; a preset with a unit of
     // another quantity.
     const Case cases[] = {{"18", "mm", 18, 20}, {"mm", "17", 20, 17}, {"52", "in", 52, 31}, {"0", "1", 0, 1},
-                          {"kg", "mm", 144, 20}, {"185", "188", 185, 188}, {"191", "194", 191, 194},
+                          {"kg", "mm", 144, 20}, {"191", "194", 191, 194},
                           {"13", "1", 13, 1}, {"ºC", "J", 222, 182}};
     for (const Case& c : cases) {
         // Standard input stays open and empty: reading it would never end.

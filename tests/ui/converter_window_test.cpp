@@ -118,7 +118,6 @@ private slots:
         QTest::newRow("fathom keeps metre") << 2 << indexOf(1150) << true << indexOf(3110) << indexOf(1150);
         QTest::newRow("To knots against metre") << indexOf(1150) << 1 << false << indexOf(27140) << 215;
         QTest::newRow("To gigabyte keeps terabyte") << 206 << 1 << false << indexOf(24180) << 206;
-        QTest::newRow("same engine power") << 2 << 176 << true << 176 << 177;
         QTest::newRow("separator moves nothing") << 2 << 5 << true << 17 << 5;
         QTest::newRow("To list without a row") << 2 << -1 << true << 3 << 4;
     }
