@@ -24,9 +24,10 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     // The application name stays the executable's base name, so the values
-    // live under "Velkor/quantaro".
+    // live under "Velkor/quantaro" as they always have. The application ID
+    // names the desktop entry; Wayland shells find our name and icon by it.
     setOrganizationName(QStringLiteral("Velkor"));
-    setDesktopFileName(QStringLiteral("quantaro"));
+    setDesktopFileName(QStringLiteral("com.velkor.Quantaro"));
 }
 
 void QuantaroApplication::run()
@@ -40,7 +41,8 @@ void QuantaroApplication::run()
     converter.savedTo = saved.savedTo;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
-    // like Esc: the window records its position and the state is written.
+    // like Esc: the window records its position (where it can know it) and
+    // the state is written.
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::received, &converter, [this, &converter](int signalNumber) {
         endedBy = signalNumber;

@@ -180,10 +180,12 @@ void ConverterWindow::runOpening()
 {
     opened_ = true;
     // Where it was left, unless no screen shows that place any more.
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+    if (quantaro::canPlaceWindows()) {
+        QList<QRect> areas;
+        for (const QScreen* screen : QGuiApplication::screens())
+            areas.append(screen->availableGeometry());
+        move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+    }
 
     fromList_->fill();
     toList_->fill();
@@ -250,9 +252,9 @@ void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
 void ConverterWindow::reject()
 {
-    // A window that never opened has no place of its own yet; the one it was
-    // given stays.
-    if (opened_) {
+    // A window that never opened has no place of its own yet, and one that
+    // cannot know its place has none worth keeping; the one it was given stays.
+    if (opened_ && quantaro::canPlaceWindows()) {
         const QPoint corner = pos();
         xPosition = corner.x();
         yPosition = corner.y();

@@ -33,11 +33,13 @@ public:
     void accept() override;
     // The cancel command (Esc, the close box, the title bar's Close, and
     // start-up on a termination signal): remembers the window's top-left
-    // corner in xPosition and yPosition, then closes with the cancel result.
+    // corner in xPosition and yPosition where the platform reports it (not on
+    // Wayland), then closes with the cancel result.
     void reject() override;
-    // Showing the window opens it: it moves to (xPosition, yPosition), fills
-    // both lists, selects the saved rows and converts the saved input once,
-    // all before it is first painted.
+    // Showing the window opens it: it moves to (xPosition, yPosition) where
+    // the platform lets it (not on Wayland), fills both lists, selects the
+    // saved rows and converts the saved input once, all before it is first
+    // painted.
     void setVisible(bool visible) override;
 
 public slots:

@@ -231,6 +231,8 @@ private slots:
     // that never opened keeps the place it was given.
     void cancelRemembersTheCorner()
     {
+        if (onWayland())
+            QSKIP("a Wayland client cannot move its window nor learn where it is");
         for (int how = 0; how < 4; ++how) {
             Window w;
             w.window.xPosition = 40;
@@ -253,6 +255,34 @@ private slots:
         }
     }
 
+    // On Wayland the window neither goes to the remembered place nor records
+    // the one Qt reports: Esc, the close box and reject() leave the values from
+    // start-up as they were, for the next X11 session. The data is kept as
+    // everywhere.
+    void cancelOnWaylandKeepsTheRememberedPlace()
+    {
+        if (!onWayland())
+            QSKIP("only a Wayland client is kept from placing its window");
+        for (int how = 0; how < 3; ++how) {
+            Window w;
+            w.window.xPosition = 640;
+            w.window.yPosition = 480;
+            w.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+            QVERIFY(!w.window.testAttribute(Qt::WA_Moved));
+            QTest::keyClicks(w.input, "7");
+            if (how == 0)
+                QTest::keyClick(w.input, Qt::Key_Escape);
+            else if (how == 1)
+                w.window.close();
+            else
+                w.window.reject();
+            QVERIFY(!w.window.isVisible());
+            QCOMPARE(QPoint(w.window.xPosition, w.window.yPosition), QPoint(640, 480));
+            QCOMPARE(w.window.savedInput, "7");
+        }
+    }
+
     // A remembered place that no screen shows any more moves onto the nearest screen.
     void reachablePosition()
     {
@@ -269,6 +299,8 @@ private slots:
         QCOMPARE(at({INT_MAX, INT_MIN}, {left}), QPoint(1520, 0));
         QCOMPARE(at({5000, 0}, {QRect(0, 0, 300, 100)}), QPoint(0, 0)); // larger than the screen
 
+        if (onWayland())
+            QSKIP("a Wayland client cannot move its window nor learn where it is");
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         Window w;
         w.window.xPosition = area.right() + 400;
