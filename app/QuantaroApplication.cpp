@@ -39,6 +39,7 @@ void QuantaroApplication::run()
     converter.savedInput = saved.savedInput;
     converter.savedFrom = saved.savedFrom;
     converter.savedTo = saved.savedTo;
+    converter.shortestResult = saved.shortestResult;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
     // like Esc: the window records its position (where it can know it) and
@@ -59,7 +60,8 @@ void QuantaroApplication::run()
     if (converter.isVisible())
         converter.reject();
 
-    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo});
+    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo,
+                converter.shortestResult});
 }
 
 SavedState QuantaroApplication::loadState()

@@ -13,7 +13,7 @@ namespace quantaro {
 class UnitList;
 }
 
-// The converter window. Start-up sets the five remembered values before
+// The converter window. Start-up sets the remembered values before
 // exec() and reads them back after it returns, however the window closed.
 class ConverterWindow : public QDialog {
     Q_OBJECT
@@ -27,6 +27,9 @@ public:
     QString savedInput = QStringLiteral("5");
     int savedFrom = 2;
     int savedTo = 1;
+    // The result field and the title show the shortest text that reads back
+    // as the same number, instead of seventeen significant digits.
+    bool shortestResult = false;
 
     // The OK command (Enter): the window stays open and the input field takes
     // the keyboard focus.
@@ -47,6 +50,9 @@ public slots:
     void showAbout();
     // Exchanges the From and To selections and converts.
     void swapUnits();
+    // Opens the popup that finds a row by name for the list that has the
+    // focus, the To list, or else the From list.
+    void findUnit();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,6 +70,9 @@ private:
     QLabel* infoLine_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* swapAction_ = nullptr;
+    QAction* findAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* shortestAction_ = nullptr;
     quantaro::Conversion conversion_;
     bool opened_ = false;
 };

@@ -91,6 +91,36 @@ TEST(Convert, WithoutUnitsThePairIsTheFirstRunPair)
     EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", 2, 21) + '\n');
 }
 
+// --shortest: the fewest digits that read back as the same double, in the
+// result and the title; the info line as without it.
+TEST(Convert, ShortestInEveryOutputForm)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input, out;
+    } cases[] = {
+        {{"--shortest", "--from", "in", "--to", "cm", "5"}, "", "12.7\n"},
+        {{"--from", "ft", "--to", "m", "--shortest", "1", "1e999", "-0.00000000000000000004", "abc", ""}, "",
+         "0.3048\ninf\n0\n0\n\n"},
+        {{"--from", "in", "--to", "cm", "--shortest"}, "5\n\n0.1\n-2.5", "12.7\n\n0.254\n-6.35\n"},
+        {{"--info", "--shortest", "--from", "in", "--to", "cm", "5"}, "", "12.7\t1 in. = 2.54 cm\n"},
+        {{"--from", "in", "--to", "cm", "--shortest", "--info"}, "5\n\n", "12.7\t1 in. = 2.54 cm\n\t\n"},
+        {{"--shortest", "--json", "--from", "°F", "--to", "ºC", "1", ""}, "",
+         R"({"input":"1","from":223,"to":222,"result":"-17.22222222222222","title":"-17.22222222222222 - Velkor Quantaro","info":"1 ºF = -17.2 ºC"})"
+         "\n"
+         R"({"input":"","from":223,"to":222,"result":"","title":"Velkor Quantaro","info":""})"
+         "\n"},
+        {{"--json", "--shortest", "--from", "ft", "--to", "m"}, "1\n",
+         R"({"input":"1","from":34,"to":23,"result":"0.3048","title":"0.3048 - Velkor Quantaro","info":"1 ft. = 0.3048 m"})"
+         "\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = runConvert(c.arguments, c.input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.arguments.front() << ' ' << c.arguments.back();
+    }
+}
+
 TEST(Convert, AmbiguousOrUnknownUnitsAreUsageErrors)
 {
     const struct {
@@ -150,7 +180,8 @@ TEST(Convert, EveryPartnerRulesPairs)
 TEST(Convert, UsageErrors)
 {
     const std::vector<std::string> cases[] = {
-        {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"}};
+        {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"},
+        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "5"}, {"--shortest=1"}};
     for (const auto& arguments : cases) {
         const RunResult r = runConvert(arguments, RunOptions{});
         EXPECT_EQ(r.status, 2) << arguments.front();

@@ -7,9 +7,11 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -212,6 +214,91 @@ private slots:
         QCOMPARE(w.to->currentIndex(), 2);
         QCOMPARE(w.title(), "0.19685039370078741 - Velkor Quantaro");
         QVERIFY(w.saved());
+    }
+
+    // Ctrl+Shift+R switches the result field and the title between the
+    // seventeen digits and the shortest text of the same number, and back;
+    // the info line stays.
+    void shortestResult_data()
+    {
+        QTest::addColumn<bool>("remembered");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QString>("info");
+        QTest::newRow("5 in. to cm") << false << "5" << indexOf(2120) << indexOf(1130) << "12.699999999999999"
+                                     << "12.7" << "1 in. = 2.54 cm";
+        QTest::newRow("remembered on") << true << "1" << indexOf(2150) << indexOf(1150) << "0.3048"
+                                       << "0.30480000000000002" << "1 ft. = 0.3048 m";
+        QTest::newRow("empty input") << true << "" << 2 << 1 << "" << "" << "";
+    }
+
+    void shortestResult()
+    {
+        QFETCH(bool, remembered);
+        QFETCH(QString, input);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, first);
+        QFETCH(QString, then);
+        QFETCH(QString, info);
+        Window w(input, from, to);
+        w.window.shortestResult = remembered;
+        QVERIFY(w.showActive());
+        for (const QString& shown : {first, then, first}) {
+            QCOMPARE(w.result->text(), shown);
+            QCOMPARE(w.title(), shown.isEmpty() ? "Velkor Quantaro" : shown + " - Velkor Quantaro");
+            QCOMPARE(w.info->text(), info);
+            QTest::keyClick(w.input, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+            remembered = !remembered;
+            QCOMPARE(w.window.shortestResult, remembered);
+        }
+    }
+
+    // The context menu's entries and keys; Copy Result puts the bare result
+    // on the clipboard, and is disabled while there is none.
+    void contextMenuAndCopy()
+    {
+        Window w("", 2, 1);
+        w.window.shortestResult = true;
+        QVERIFY(w.showActive());
+        QMap<QString, QAction*> entries;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            for (QAction* action : QApplication::activePopupWidget()->actions())
+                entries[action->text()] = action;
+            QApplication::activePopupWidget()->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), w.window.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&w.window, &click);
+        QVERIFY(entries.contains("Find Unit...") && entries.contains("Copy Result")
+                && entries.contains("Shortest Result"));
+        QCOMPARE(entries["Find Unit..."]->shortcut(), QKeySequence("Ctrl+F"));
+        QCOMPARE(entries["Copy Result"]->shortcut(), QKeySequence("Ctrl+Shift+C"));
+        QCOMPARE(entries["Shortest Result"]->shortcut(), QKeySequence("Ctrl+Shift+R"));
+        QVERIFY(entries["Shortest Result"]->isCheckable() && entries["Shortest Result"]->isChecked());
+        QVERIFY(!entries["Copy Result"]->isEnabled());
+
+        QVERIFY(w.showActive()); // the offscreen platform leaves no window active after a menu
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("before");
+        if (clipboard->text() != "before")
+            QSKIP("no clipboard here (a compositor without a seat)");
+        QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "before");
+        QTest::keyClicks(w.input, "0.5");
+        QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "12.7");
+        // What the result field shows, also when typed into it.
+        w.result->setFocus();
+        w.result->end(false);
+        QTest::keyClicks(w.result, "x");
+        QTest::keyClick(w.result, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "12.7x");
+        w.input->clear();
+        QVERIFY(!entries["Copy Result"]->isEnabled());
     }
 
     void enterKeepsTheWindowOpen()
