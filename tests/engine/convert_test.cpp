@@ -144,13 +144,24 @@ TEST(Convert, ReusedOutputHoldsNothingOfTheRunBefore)
 // plays no part: "." stays the decimal separator.
 TEST(Convert, IndependentOfTheLocale)
 {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
         GTEST_SKIP() << "no German locale installed";
     expectConversions({
         {"1.5", 1150, 1130, "150", "1 m = 100 cm"},
         {"5", 2120, 1130, "12.699999999999999", "1 in. = 2.54 cm"},
     });
-    std::setlocale(LC_ALL, "C");
+    std::setlocale(LC_ALL, before.c_str());
+}
+
+// The German pass of ./test is worth its time only when the test programs
+// really run in the locale that the environment names.
+TEST(Convert, TestsRunInTheEnvironmentsLocale)
+{
+    const std::string now = std::setlocale(LC_ALL, nullptr);
+    const char* fromEnvironment = std::setlocale(LC_ALL, "");
+    ASSERT_NE(fromEnvironment, nullptr) << "the environment names a locale this machine does not have";
+    EXPECT_EQ(now, fromEnvironment);
 }
 
 } // namespace

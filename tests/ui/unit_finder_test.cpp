@@ -48,6 +48,12 @@ QStringList shown(UnitFinder* finder)
 
 } // namespace
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kInstrumented = true;
+#else
+constexpr bool kInstrumented = false;
+#endif
+
 class UnitFinderTest : public QObject {
     Q_OBJECT
 
@@ -196,8 +202,11 @@ private slots:
                 emit field(finder)->textChanged(c.text);
                 fastest = std::min(fastest, clock.nsecsElapsed() / 1e6);
             }
-            QVERIFY2(fastest < 16, qPrintable(QString::number(fastest) + " ms"));
+            if (!kInstrumented)
+                QVERIFY2(fastest < 16, qPrintable(QString::number(fastest) + " ms"));
         }
+        if (kInstrumented)
+            QSKIP("the texts were checked; their timing is not, in a sanitizer build that runs several times slower");
     }
 };
 
