@@ -24,9 +24,10 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     // The application name stays the executable's base name, so the values
-    // live under "Velkor/quantaro".
+    // live under "Velkor/quantaro" as they always have. The application ID
+    // names the desktop entry; Wayland shells find our name and icon by it.
     setOrganizationName(QStringLiteral("Velkor"));
-    setDesktopFileName(QStringLiteral("quantaro"));
+    setDesktopFileName(QStringLiteral("com.velkor.Quantaro"));
 }
 
 void QuantaroApplication::run()
@@ -38,9 +39,11 @@ void QuantaroApplication::run()
     converter.savedInput = saved.savedInput;
     converter.savedFrom = saved.savedFrom;
     converter.savedTo = saved.savedTo;
+    converter.shortestResult = saved.shortestResult;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
-    // like Esc: the window records its position and the state is written.
+    // like Esc: the window records its position (where it can know it) and
+    // the state is written.
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::received, &converter, [this, &converter](int signalNumber) {
         endedBy = signalNumber;
@@ -57,7 +60,8 @@ void QuantaroApplication::run()
     if (converter.isVisible())
         converter.reject();
 
-    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo});
+    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo,
+                converter.shortestResult});
 }
 
 SavedState QuantaroApplication::loadState()

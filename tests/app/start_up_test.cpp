@@ -9,9 +9,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 void PrintTo(const SavedState& state, std::ostream* out);  // settings_test.cpp
 
-TEST(StartUp, EndingEveryLoopStillClosesThroughTheCancelPath)
+// Each run hands the stored values to the window and writes back what the
+// window holds when every event loop is ended, which bypasses its cancel path.
+TEST(StartUp, StoredValuesGoThroughTheWindowAndBack)
 {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
@@ -20,15 +24,33 @@ TEST(StartUp, EndingEveryLoopStillClosesThroughTheCancelPath)
     char name[] = "quantaro";
     char* argv[] = {name, nullptr};
     QuantaroApplication app(argc, argv);
-    // Ending every event loop bypasses the window's cancel path.
-    QTimer::singleShot(0, &app, [] {
-        if (QWidget* window = QApplication::activeModalWidget())
-            window->move(250, 120);
-        QCoreApplication::exit(0);
-    });
-    app.run();
+    const QString file = config.filePath(QStringLiteral("Velkor/quantaro.conf"));
 
-    EXPECT_EQ(app.endingSignal(), 0);
-    QSettings written(config.filePath(QStringLiteral("Velkor/quantaro.conf")), QSettings::IniFormat);
-    EXPECT_EQ(readSettings(written), (SavedState{250, 120, "5", 2, 1}));
+    const struct {
+        std::optional<SavedState> stored; // nothing: a first run
+        bool moved;                       // the window is moved to (250, 120) before the end
+        SavedState written;
+    } runs[] = {
+        {std::nullopt, true, {250, 120, "5", 2, 1}},
+        {SavedState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218}},
+    };
+    for (const auto& run : runs) {
+        {
+            QSettings store(file, QSettings::IniFormat);
+            store.clear();
+            if (run.stored) {
+                ASSERT_TRUE(writeSettings(store, *run.stored));
+            }
+        }
+        QTimer::singleShot(0, &app, [moved = run.moved] {
+            if (QWidget* window = QApplication::activeModalWidget(); window && moved)
+                window->move(250, 120);
+            QCoreApplication::exit(0);
+        });
+        app.run();
+
+        EXPECT_EQ(app.endingSignal(), 0);
+        QSettings written(file, QSettings::IniFormat);
+        EXPECT_EQ(readSettings(written), run.written);
+    }
 }

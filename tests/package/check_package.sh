@@ -53,6 +53,7 @@ expected=(
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/doc/quantaro/copyright usr/share/doc/quantaro/changelog.Debian.gz
   usr/share/lintian/overrides/quantaro
+  usr/share/bash-completion/completions/quantaro-convert
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
