@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/TerminationSignals.h"
 #include "ui/ConverterWindow.h"
+#include "ui/placement.h"
 
 #include <QSessionManager>
 #include <QSettings>
@@ -29,9 +30,10 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     // The application name stays the executable's base name, so the values
-    // live under "Velkor/quantaro".
+    // live under "Velkor/quantaro" as they always have. The application ID
+    // names the desktop entry; Wayland shells find our name and icon by it.
     setOrganizationName(QStringLiteral("Velkor"));
-    setDesktopFileName(QStringLiteral("quantaro"));
+    setDesktopFileName(QStringLiteral("com.velkor.Quantaro"));
 }
 
 void QuantaroApplication::run()
@@ -43,6 +45,7 @@ void QuantaroApplication::run()
     converter.savedInput = saved.savedInput;
     converter.savedFrom = saved.savedFrom;
     converter.savedTo = saved.savedTo;
+    converter.shortestResult = saved.shortestResult;
 
     // The platform plugin ends the process through exit() when the display
     // goes away (the X server ends, a logout closes the display first), and
@@ -53,7 +56,8 @@ void QuantaroApplication::run()
     unwrittenConverter = storedOnExit ? &converter : nullptr;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
-    // like Esc: the window records its position and the state is written.
+    // like Esc: the window records its position (where it can know it) and
+    // the state is written.
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::received, &converter, [this, &converter](int signalNumber) {
         endedBy = signalNumber;
@@ -81,8 +85,10 @@ void QuantaroApplication::run()
 // What the window would record if it closed through its cancel path now.
 SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
 {
-    const QPoint corner = converter.isVisible() ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
-    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo};
+    const bool placed = converter.isVisible() && quantaro::canPlaceWindows();
+    const QPoint corner = placed ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
+    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo,
+            converter.shortestResult};
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.

@@ -11,6 +11,7 @@ const QString yPositionKey = QStringLiteral("Config/YPosition");
 const QString sourceKey = QStringLiteral("Data/Source");
 const QString fromKey = QStringLiteral("Data/From");
 const QString toKey = QStringLiteral("Data/To");
+const QString shortestResultKey = QStringLiteral("Display/ShortestResult");
 
 // A whole number in the range of int, or the fallback. "12", " 12 " and
 // "-1" count; "1.5", "0x10", "12abc", "" and 99999999999 do not.
@@ -22,6 +23,18 @@ int readInteger(const QSettings& store, const QString& key, int fallback)
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok, 10);
     return ok ? number : fallback;
+}
+
+// "true" or "false" as the store writes them, in any case; anything else is
+// the fallback, since a value no one can read is no choice.
+bool readSwitch(const QSettings& store, const QString& key, bool fallback)
+{
+    const QString value = store.value(key).toString().trimmed();
+    if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    return fallback;
 }
 
 QString readText(const QSettings& store, const QString& key, const QString& fallback)
@@ -48,6 +61,7 @@ SavedState readSettings(QSettings& store)
     state.savedInput = readText(store, sourceKey, firstRun.savedInput);
     state.savedFrom = readInteger(store, fromKey, firstRun.savedFrom);
     state.savedTo = readInteger(store, toKey, firstRun.savedTo);
+    state.shortestResult = readSwitch(store, shortestResultKey, firstRun.shortestResult);
     // The store parses a section when a key of it is first read, so a damaged
     // file shows only now. Whatever was salvaged from it is not trusted.
     if (store.status() != QSettings::NoError)
@@ -62,6 +76,7 @@ bool writeSettings(QSettings& store, const SavedState& state)
     store.setValue(sourceKey, state.savedInput);
     store.setValue(fromKey, state.savedFrom);
     store.setValue(toKey, state.savedTo);
+    store.setValue(shortestResultKey, state.shortestResult);
     store.sync();
     // The store keeps only its first error, so a file that was damaged when
     // read reports FormatError even when the write then fails; asking whether

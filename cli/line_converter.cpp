@@ -5,8 +5,8 @@
 
 namespace quantaro::cli {
 
-LineConverter::LineConverter(const Pair& pair, OutputForm form)
-    : pair_(pair), form_(form)
+LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm)
+    : pair_(pair), form_(form), resultForm_(resultForm)
 {
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
@@ -19,7 +19,7 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form)
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
     if (form_ == OutputForm::Json) {
-        Convert(text, pair_.from, pair_.to, conversion_);
+        Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
         out += jsonIndices_;
         appendJsonString(conversion_.result, out);
         out += ",\"title\":";
@@ -33,8 +33,15 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         return;
     }
     // The result alone is the value's text: no title or info line to build.
-    if (!text.empty())
-        appendResultText(convertValue(readNumber(text), pair_.from, pair_.to), out);
+    if (!text.empty()) {
+        const double value = convertValue(readNumber(text), pair_.from, pair_.to);
+        if (resultForm_ == ResultForm::Shortest) {
+            char result[kNineteenDecimalCapacity];
+            out.append(result, writeShortestResultText(value, result));
+        } else {
+            appendResultText(value, out);
+        }
+    }
     if (form_ == OutputForm::Info) {
         out += '\t';
         if (!text.empty())

@@ -28,7 +28,8 @@ constexpr int kDefaultToIndex = 1;
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 
 constexpr std::string_view kHelp =
-    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [TEXT...]\n"
+    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
+    "                        [TEXT...]\n"
     "       quantaro-convert --list | --help | --version\n"
     "\n"
     "Converts each TEXT, or else every line of standard input, from one unit into\n"
@@ -39,6 +40,9 @@ constexpr std::string_view kHelp =
     "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
     "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
     "               \"result\", \"title\" and \"info\"\n"
+    "  --shortest   print the result, and the title with --json, in the fewest\n"
+    "               digits that read back as the same number (\"12.7\", not\n"
+    "               \"12.699999999999999\")\n"
     "  --list       print every list row: index, code and label, tab-separated\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n"
@@ -126,7 +130,8 @@ int convert(const Options& options, Output& output)
     }
 
     const auto rows = catalogueRows();
-    LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form);
+    LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
+                            options.resultForm);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());
@@ -170,6 +175,12 @@ int main(int argc, char* argv[])
         return finish(output);
     case Action::List:
         return printList(output);
+    case Action::UnitNames:
+        for (const std::string& name : acceptedUnitNames()) {
+            output.buffer() += name;
+            output.buffer() += '\n';
+        }
+        return finish(output);
     case Action::Convert:
         break;
     }

@@ -15,7 +15,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
 {
     ParsedArguments parsed;
     Options& options = parsed.options;
-    bool list = false, help = false, version = false, info = false, json = false;
+    bool list = false, unitNames = false, help = false, version = false, info = false, json = false, shortest = false;
     bool optionsEnded = false;
     std::string error;
     auto fail = [&error](std::string text) {
@@ -59,8 +59,12 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
             info = true;
         else if (argument == "--json")
             json = true;
+        else if (argument == "--shortest")
+            shortest = true;
         else if (argument == "--list")
             list = true;
+        else if (argument == "--unit-names")
+            unitNames = true;
         else if (argument == "--help" || argument == "-h")
             help = true;
         else if (argument == "--version")
@@ -79,10 +83,14 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     }
     if (info && json)
         fail("--info and --json exclude each other");
-    if (list && (info || json || options.fromGiven || options.toGiven || !options.texts.empty()))
+    const bool converting = info || json || shortest || options.fromGiven || options.toGiven || !options.texts.empty();
+    if (list && (converting || unitNames))
         fail("--list takes no other options or TEXT");
-    options.action = list ? Action::List : Action::Convert;
+    if (unitNames && converting)
+        fail("--unit-names takes no other options or TEXT");
+    options.action = list ? Action::List : unitNames ? Action::UnitNames : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
+    options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
     parsed.error = std::move(error);
     return parsed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/convert.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -7,12 +9,14 @@
 
 namespace quantaro::cli {
 
-enum class Action { Convert, List, Help, Version };
+// UnitNames is for the shell completion: the names a UNIT may be, one a line.
+enum class Action { Convert, List, UnitNames, Help, Version };
 enum class OutputForm { Result, Info, Json };
 
 struct Options {
     Action action = Action::Convert;
     OutputForm form = OutputForm::Result;
+    ResultForm resultForm = ResultForm::SeventeenDigits;
     bool fromGiven = false;
     bool toGiven = false;
     std::string_view from; // the UNIT arguments as given

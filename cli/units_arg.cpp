@@ -183,6 +183,32 @@ Level matchLevel(const CatalogueRow& row, std::string_view wanted)
     return best;
 }
 
+// A label's name or abbreviation as a user types it: without its parentheses
+// (or, with dropGroups, without what they hold either), blanks collapsed.
+std::string withoutParentheses(std::string_view text, bool dropGroups)
+{
+    std::string out;
+    int depth = 0;
+    bool blank = false;
+    for (const char c : text) {
+        if (c == '(' || c == ')') {
+            depth = std::max(depth + (c == '(' ? 1 : -1), 0);
+            continue;
+        }
+        if (dropGroups && depth > 0)
+            continue;
+        if (c == ' ') {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank)
+            out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
 std::string quoted(std::string_view text) { return '"' + std::string(text) + '"'; }
 
 } // namespace
@@ -227,6 +253,32 @@ UnitLookup lookUpUnit(std::string_view argument)
         lookup.outcome = UnitLookup::Outcome::Ambiguous;
     }
     return lookup;
+}
+
+std::vector<std::string> acceptedUnitNames()
+{
+    std::vector<std::string> names;
+    auto offer = [&names](std::string name) {
+        if (name.empty() || std::find(names.begin(), names.end(), name) != names.end())
+            return;
+        if (lookUpUnit(name).outcome == UnitLookup::Outcome::Found)
+            names.push_back(std::move(name));
+    };
+    const auto rows = catalogueRows();
+    for (int i = 0; i < kCatalogueRowCount; ++i) {
+        if (rows[i].kind != RowKind::Unit)
+            continue;
+        const LabelParts parts = splitLabel(rows[i].fromLabel);
+        std::string_view rest = parts.abbreviations;
+        while (!rest.empty()) {
+            const std::size_t comma = rest.find(',');
+            offer(withoutParentheses(rest.substr(0, comma), false));
+            rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+        }
+        offer(withoutParentheses(parts.name, false));
+        offer(withoutParentheses(parts.name, true));
+    }
+    return names;
 }
 
 int headerOf(int index)

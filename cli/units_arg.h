@@ -23,6 +23,12 @@ struct UnitLookup {
 // "µ", and "2" and "3" match "²" and "³".
 UnitLookup lookUpUnit(std::string_view argument);
 
+// The abbreviations and names lookUpUnit finds exactly one unit by, each
+// once, in list order, as the labels write them but without parentheses
+// ("Imp. gal.", "statute mile", "mile"): the words shell completion offers
+// for a UNIT. Indices and beginnings of names are not among them.
+std::vector<std::string> acceptedUnitNames();
+
 // What went wrong with a UNIT argument, for an error message (several lines
 // for an ambiguous one); empty when it was found.
 std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);

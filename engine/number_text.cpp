@@ -354,7 +354,10 @@ std::size_t writeShortestResultText(double value, char* out)
         return writeResultText(value, out);
     // The result text ends at the nineteenth decimal, so a value below that
     // shows as what those decimals hold; the shortest form shows the same.
-    const double shown = readNumber(std::string_view(out, writeResultText(value, out)));
+    // From 0.001 on all 17 digits lie within those decimals, and 17 digits
+    // read back as the value itself.
+    const double shown = std::fabs(value) >= 0.001 ? value
+                                                   : readNumber(std::string_view(out, writeResultText(value, out)));
     if (shown == 0) { // never "-0"
         out[0] = '0';
         return 1;

@@ -1,9 +1,9 @@
 // The command line's input-line handling on any bytes and any pair of rows, in
-// each output form: standard input cut into lines converts line by line as
-// each line alone does; a line handed over in pieces (as a line too long for
-// any buffer is) gives the same output as handed over whole; every output
-// line is valid UTF-8 and, in the JSON form, one JSON object whose texts are
-// those of Convert.
+// each output form and either result form: standard input cut into lines
+// converts line by line as each line alone does; a line handed over in pieces
+// (as a line too long for any buffer is) gives the same output as handed over
+// whole; every output line is valid UTF-8 and, in the JSON form, one JSON
+// object whose texts are those of Convert.
 
 #include "catalogue/catalogue.h"
 #include "cli/line_converter.h"
@@ -73,13 +73,14 @@ std::vector<std::string_view> linesOf(std::string_view text)
     return lines;
 }
 
-void checkLine(std::string_view text, std::string_view line, OutputForm form, const quantaro::cli::Pair& pair)
+void checkLine(std::string_view text, std::string_view line, OutputForm form, quantaro::ResultForm resultForm,
+               const quantaro::cli::Pair& pair)
 {
     const std::string detail = shown(text) + " gives " + shown(line);
     check(!line.empty() && line.back() == '\n' && line.find('\n') == line.size() - 1,
           "one text does not give one output line", detail);
     check(quantaro::fuzz::isValidUtf8(line), "output line is not UTF-8", detail);
-    const quantaro::Conversion c = quantaro::Convert(text, pair.from, pair.to);
+    const quantaro::Conversion c = quantaro::Convert(text, pair.from, pair.to, resultForm);
     line.remove_suffix(1);
     switch (form) {
     case OutputForm::Result:
@@ -115,7 +116,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     FuzzedDataProvider data(bytes, size);
-    const auto form = static_cast<OutputForm>(data.ConsumeIntegralInRange<int>(0, 2));
+    // One byte for the output form and the result form: a seed made when
+    // only the output form came from it keeps its form.
+    const int forms = data.ConsumeIntegralInRange<int>(0, 5);
+    const auto form = static_cast<OutputForm>(forms % 3);
+    const auto resultForm = forms < 3 ? quantaro::ResultForm::SeventeenDigits : quantaro::ResultForm::Shortest;
     const auto rows = quantaro::catalogueRows();
     const int fromIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
     const int toIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
@@ -125,10 +130,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // The whole input as one text, whole and in pieces, on one converter. Only
     // a line that fills a whole read block goes in pieces, so never an empty one.
-    quantaro::cli::LineConverter converter(pair, form);
+    quantaro::cli::LineConverter converter(pair, form, resultForm);
     std::string whole;
     converter.convert(input, whole);
-    checkLine(input, whole, form, pair);
+    checkLine(input, whole, form, resultForm, pair);
     if (!input.empty()) {
         std::minstd_rand random(cuts);
         std::string pieces;
@@ -149,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // The input as standard input: line by line.
     const int inputFd = fileWith(input);
     const int outputFd = fileWith({});
-    quantaro::cli::LineConverter lineConverter(pair, form);
+    quantaro::cli::LineConverter lineConverter(pair, form, resultForm);
     quantaro::cli::Output output(outputFd, false);
     const quantaro::cli::StreamResult result = quantaro::cli::convertLines(inputFd, lineConverter, output);
     check(result.outcome == quantaro::cli::StreamResult::Outcome::Done && output.flush(), "convertLines failed",
@@ -162,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (const std::string_view line : linesOf(input)) {
         const std::size_t begin = expected.size();
         converter.convert(line, expected);
-        checkLine(line, std::string_view(expected).substr(begin), form, pair);
+        checkLine(line, std::string_view(expected).substr(begin), form, resultForm, pair);
     }
     check(produced == expected, "standard input does not convert line by line",
           shown(input) + " gives " + shown(produced) + ", expected " + shown(expected));

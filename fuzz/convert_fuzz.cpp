@@ -89,6 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     check(c.result == quantaro::resultText(value), "result is not the converted value's text",
           what + " gives " + shown(c.result));
     check(c.title == c.result + " - " + std::string(kProduct), "title", what + " gives " + shown(c.title));
+    const quantaro::Conversion shortest = quantaro::Convert(input, from, to, quantaro::ResultForm::Shortest);
+    check(shortest.result == quantaro::shortestResultText(value) && shortest.info == c.info,
+          "shortest form is not the converted value's shortest text, or its info line differs",
+          what + " gives " + shown(shortest.result));
+    check(shortest.title == shortest.result + " - " + std::string(kProduct), "title of the shortest form",
+          what + " gives " + shown(shortest.title));
     check(quantaro::fuzz::isValidUtf8(c.info), "info line is not UTF-8", what + " gives " + shown(c.info));
     if (quantaro::findDefinition(from) == nullptr && quantaro::findDefinition(to) == nullptr)
         check(c.info.empty(), "info line without definitions on either side", what + " gives " + shown(c.info));

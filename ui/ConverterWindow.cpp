@@ -2,10 +2,12 @@
 
 #include "catalogue/catalogue.h"
 #include "ui/AboutPictureWindow.h"
+#include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
 #include "ui/placement.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -163,6 +165,30 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     swapAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(swapAction_, &QAction::triggered, this, &ConverterWindow::swapUnits);
     addAction(swapAction_);
+
+    findAction_ = new QAction(QStringLiteral("Find Unit..."), this);
+    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(findAction_, &QAction::triggered, this, &ConverterWindow::findUnit);
+    addAction(findAction_);
+
+    // The bare number, for pasting into another program.
+    copyAction_ = new QAction(QStringLiteral("Copy Result"), this);
+    copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copyAction_->setEnabled(false);
+    connect(copyAction_, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(resultField_->text()); });
+    connect(resultField_, &QLineEdit::textChanged, copyAction_,
+            [this](const QString& text) { copyAction_->setEnabled(!text.isEmpty()); });
+    addAction(copyAction_);
+
+    shortestAction_ = new QAction(QStringLiteral("Shortest Result"), this);
+    shortestAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    shortestAction_->setCheckable(true);
+    connect(shortestAction_, &QAction::triggered, this, [this](bool checked) {
+        shortestResult = checked;
+        convert();
+    });
+    addAction(shortestAction_);
 }
 
 ConverterWindow::~ConverterWindow() = default;
@@ -177,11 +203,14 @@ void ConverterWindow::setVisible(bool visible)
 void ConverterWindow::runOpening()
 {
     opened_ = true;
+    shortestAction_->setChecked(shortestResult);
     // Where it was left, unless no screen shows that place any more.
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+    if (quantaro::canPlaceWindows()) {
+        QList<QRect> areas;
+        for (const QScreen* screen : QGuiApplication::screens())
+            areas.append(screen->availableGeometry());
+        move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+    }
 
     fromList_->fill();
     toList_->fill();
@@ -206,7 +235,8 @@ void ConverterWindow::convert()
     const int toIndex = toList_->currentIndex();
     const QByteArray utf8 = input.toUtf8();
     quantaro::Convert(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                      fromList_->currentCode(), toList_->currentCode(), conversion_);
+                      fromList_->currentCode(), toList_->currentCode(), conversion_,
+                      shortestResult ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
@@ -242,6 +272,19 @@ void ConverterWindow::swapUnits()
     convert();
 }
 
+void ConverterWindow::findUnit()
+{
+    UnitList* target = focusWidget() == toList_ ? toList_ : fromList_;
+    UnitList* other = target == toList_ ? fromList_ : toList_;
+    auto* finder = new quantaro::UnitFinder(target == toList_ ? ListSide::To : ListSide::From, this);
+    // As if the user had confirmed the row in that list.
+    connect(finder, &quantaro::UnitFinder::picked, this, [this, target, other](int index) {
+        target->setCurrentIndex(index);
+        listConfirmed(target, other);
+    });
+    finder->popUp(target);
+}
+
 void ConverterWindow::showAbout()
 {
     AboutPictureWindow picture(this);
@@ -255,9 +298,9 @@ void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
 void ConverterWindow::reject()
 {
-    // A window that never opened has no place of its own yet; the one it was
-    // given stays.
-    if (opened_) {
+    // A window that never opened has no place of its own yet, and one that
+    // cannot know its place has none worth keeping; the one it was given stays.
+    if (opened_ && quantaro::canPlaceWindows()) {
         const QPoint corner = pos();
         xPosition = corner.x();
         yPosition = corner.y();
@@ -282,5 +325,9 @@ void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(aboutAction_);
     menu.addSeparator();
     menu.addAction(swapAction_);
+    menu.addAction(findAction_);
+    menu.addSeparator();
+    menu.addAction(copyAction_);
+    menu.addAction(shortestAction_);
     menu.exec(event->globalPos());
 }

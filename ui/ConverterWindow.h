@@ -13,7 +13,7 @@ namespace quantaro {
 class UnitList;
 }
 
-// The converter window. Start-up sets the five remembered values before
+// The converter window. Start-up sets the remembered values before
 // exec() and reads them back after it returns, however the window closed.
 class ConverterWindow : public QDialog {
     Q_OBJECT
@@ -27,17 +27,22 @@ public:
     QString savedInput = QStringLiteral("5");
     int savedFrom = 2;
     int savedTo = 1;
+    // The result field and the title show the shortest text that reads back
+    // as the same number, instead of seventeen significant digits.
+    bool shortestResult = false;
 
     // The OK command (Enter): the window stays open and the input field takes
     // the keyboard focus.
     void accept() override;
     // The cancel command (Esc, the close box, the title bar's Close, and
     // start-up on a termination signal): remembers the window's top-left
-    // corner in xPosition and yPosition, then closes with the cancel result.
+    // corner in xPosition and yPosition where the platform reports it (not on
+    // Wayland), then closes with the cancel result.
     void reject() override;
-    // Showing the window opens it: it moves to (xPosition, yPosition), fills
-    // both lists, selects the saved rows and converts the saved input once,
-    // all before it is first painted.
+    // Showing the window opens it: it moves to (xPosition, yPosition) where
+    // the platform lets it (not on Wayland), fills both lists, selects the
+    // saved rows and converts the saved input once, all before it is first
+    // painted.
     void setVisible(bool visible) override;
 
 public slots:
@@ -45,6 +50,9 @@ public slots:
     void showAbout();
     // Exchanges the From and To selections and converts.
     void swapUnits();
+    // Opens the popup that finds a row by name for the list that has the
+    // focus, the To list, or else the From list.
+    void findUnit();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -62,6 +70,9 @@ private:
     QLabel* infoLine_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* swapAction_ = nullptr;
+    QAction* findAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* shortestAction_ = nullptr;
     quantaro::Conversion conversion_;
     bool opened_ = false;
 };

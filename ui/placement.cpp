@@ -1,5 +1,7 @@
 #include "ui/placement.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -32,6 +34,12 @@ int clampInto(Span window, Span area)
 }
 
 } // namespace
+
+bool canPlaceWindows()
+{
+    // "wayland", "wayland-egl" and the other Wayland plugins.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 QPoint reachablePosition(QPoint wanted, QSize size, const QList<QRect>& areas)
 {

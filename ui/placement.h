@@ -7,6 +7,13 @@
 
 namespace quantaro {
 
+// Whether this platform lets a window move itself and report where it is.
+// Wayland does neither: the compositor places every window, and the position
+// Qt reports there is not where the window is on the screen. Where this is
+// false the converter neither goes to its remembered place nor records one,
+// so the place left in an X11 session stays stored for the next.
+bool canPlaceWindows();
+
 // Where a window of this size, wanted at this top-left corner, can open so
 // that the user can reach it: where it is wanted while it overlaps any of the
 // screens' available areas; otherwise on the nearest area, inside it as far

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The real converter in a private X server, three runs on one settings file:
-#  1. first run: defaults on screen; edit the input, move the window, Esc;
-#  2. next run opens where the first stopped; an index outside the list;
-#     SIGTERM while the context menu is open still writes the state;
-#  3. the settings file cannot be written: SIGINT while the About picture is
+# The real converter in a private X server, four runs on one settings file:
+#  1. first run: defaults on screen; change all five remembered values (type
+#     a text, pick a From and a To row with the keyboard, move the window), Esc;
+#  2. next run shows all five again, and Esc writes them back unchanged;
+#  3. an index outside the list; SIGTERM while the context menu is open
+#     still writes the state;
+#  4. the settings file cannot be written: SIGINT while the About picture is
 #     open ends the run with one line on standard error.
 # Usage: e2e_xvfb.sh path/to/quantaro
 set -uo pipefail
@@ -106,18 +108,36 @@ expect_position "$id" 300,100
 xdotool windowfocus --sync "$id"
 xdotool key ctrl+a BackSpace
 window_titled "Velkor Quantaro" >/dev/null || fail "emptying the input field"
-xdotool type ' 0,5"'
-window_titled "0 - Velkor Quantaro" >/dev/null || fail "typing into the input field"
+xdotool type ' 10"'
+window_titled "254 - Velkor Quantaro" >/dev/null || fail "typing into the input field"
+# Letters typed into a list jump to the next row starting with them: From
+# "knots (kn)", then To "miles per hour (mi/h)"; 10 kn is 5.14 m/s.
+xdotool key Tab && xdotool type kn
+window_titled "5.1400000000000006 - Velkor Quantaro" >/dev/null || fail "picking knots in the From list"
+xdotool key Tab && xdotool type mi
+window_titled "11.497852541159627 - Velkor Quantaro" >/dev/null || fail "picking miles per hour in the To list"
 xdotool windowmove --sync "$id" 200 150
 xdotool key Escape
 await_exit
 [ "$status" = 0 ] || fail "first run ended with $status after Esc"
-expect_settings 200 150 '" 0,5\""' 2 1 "after Esc"
+expect_settings 200 150 '" 10\""' 219 218 "after Esc"
 
-# 2. The next run opens there; From points past the list, so it shows no row.
+# 2. All five come back: the place, and in the title the input converted
+#    from knots to miles per hour; Esc at once writes the same five back.
+launch
+id=$(window_titled "11.497852541159627 - Velkor Quantaro") || fail "second run"
+expect_position "$id" 200,150
+xdotool windowfocus --sync "$id"
+xdotool key Escape
+await_exit
+[ "$status" = 0 ] || fail "second run ended with $status after Esc"
+expect_settings 200 150 '" 10\""' 219 218 "after the second run's Esc"
+
+# 3. From points past the list, so it shows no row and the input passes
+#    unchanged into miles per hour as metres per second.
 sed -i 's/^From=.*/From=500/' "$conf"
 launch
-id=$(window_titled "0 - Velkor Quantaro") || fail "second run"
+id=$(window_titled "22.36936292054402 - Velkor Quantaro") || fail "third run"
 expect_position "$id" 200,150
 xdotool windowmove --sync "$id" 400 300
 xdotool windowfocus --sync "$id"
@@ -129,20 +149,20 @@ xdotool mousemove --window "$id" 5 5 click 3
 await_windows 2 || fail "the context menu did not open"
 kill -TERM "$app"
 await_exit
-[ "$status" = 143 ] || fail "second run ended with $status after SIGTERM, expected the signal's 143"
-expect_settings 400 300 '' -1 1 "after SIGTERM"
+[ "$status" = 143 ] || fail "third run ended with $status after SIGTERM, expected the signal's 143"
+expect_settings 400 300 '' -1 218 "after SIGTERM"
 
-# 3. A folder where the settings file belongs: defaults, and one line saying
+# 4. A folder where the settings file belongs: defaults, and one line saying
 #    the state was not saved.
 rm -f "$conf" && mkdir "$conf"
 launch
-id=$(window_titled "127 - Velkor Quantaro") || fail "third run"
+id=$(window_titled "127 - Velkor Quantaro") || fail "fourth run"
 xdotool windowfocus --sync "$id"
 xdotool key F1
 await_windows 2 || fail "the About picture did not open"
 kill -INT "$app"
 await_exit
-[ "$status" = 130 ] || fail "third run ended with $status after SIGINT, expected the signal's 130"
+[ "$status" = 130 ] || fail "fourth run ended with $status after SIGINT, expected the signal's 130"
 lines=$(grep -c 'quantaro\.conf' "$work/stderr")
 [ "$lines" = 1 ] || { cat "$work/stderr"; fail "$lines lines about the settings file on standard error, expected 1"; }
 [ -d "$conf" ] || fail "the folder in the settings file's place was touched"

@@ -15,7 +15,7 @@
 void PrintTo(const SavedState& s, std::ostream* out)
 {
     *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.savedInput.toStdString() << "\", "
-         << s.savedFrom << ", " << s.savedTo << '}';
+         << s.savedFrom << ", " << s.savedTo << ", " << s.shortestResult << '}';
 }
 
 namespace {
@@ -63,7 +63,7 @@ TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
         firstRun,
         {-1, -1, QStringLiteral("12.5"), -1, -1},  // a list without a row is stored as -1
         {INT_MIN, INT_MAX, QString(), 237, 0},      // an empty input stays empty
-        {0, 0, QStringLiteral(" 1,5"), 5, 6},
+        {0, 0, QStringLiteral(" 1,5"), 5, 6, true},
         {7, 8, QStringLiteral("a \"quoted\" \\path\\ = x; y # z, w"), 3, 4},
         {9, 10, QStringLiteral("  µ²³º € 😀 ÄÖÜß  "), 1, 2},
         {11, 12, QStringLiteral("line\nbreak\r\ttab"), 2, 1},
@@ -99,12 +99,32 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Data]\nSource=1,5\n", {300, 100, "1,5", 2, 1}},
         {"[Data]\nSource=@Point(1 2)\n", firstRun},
         {"[Data]\nSource=@Variant(\\0\\0\\0\\x7f\\xff\\xff)\n", firstRun},
+        // The switch: "true" or "false" as written; anything else is off.
+        {"[Display]\nShortestResult=true\n", {300, 100, "5", 2, 1, true}},
+        {"[Display]\nShortestResult= TRUE \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, true}},
+        {"[Display]\nShortestResult=false\n", firstRun},
+        {"[Display]\nShortestResult=banana\n", firstRun},
+        {"[Display]\nShortestResult=\"\"\nshortestresult=true\n", firstRun},
+        {"[Display]\nShortestResult=true,false\n", firstRun},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
         writeRaw(c.content);
         EXPECT_EQ(readAsNextRun(), c.expected);
     }
+}
+
+// An unreadable switch is off and the next run writes it properly; the other
+// values are kept.
+TEST_F(SettingsTest, UnreadableSwitchIsRewritten)
+{
+    writeRaw("[Data]\nFrom=7\n[Display]\nShortestResult=banana\n");
+    const SavedState state = readAsNextRun();
+    EXPECT_EQ(state, (SavedState{300, 100, "5", 7, 1, false}));
+    ASSERT_TRUE(write(state));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\n[Display]\nShortestResult=false\n"));
 }
 
 TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)

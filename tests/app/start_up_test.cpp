@@ -13,6 +13,7 @@
 #include <private/qguiapplication_p.h>
 
 #include <functional>
+#include <optional>
 
 void PrintTo(const SavedState& state, std::ostream* out);  // settings_test.cpp
 
@@ -55,15 +56,42 @@ protected:
     static inline QTemporaryDir* config = nullptr;
 };
 
-TEST_F(StartUp, EndingEveryLoopStillClosesThroughTheCancelPath)
+// Each run hands the stored values to the window and writes back what the
+// window holds when every event loop is ended, which bypasses its cancel path.
+TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
 {
-    // Ending every event loop bypasses the window's cancel path.
-    EXPECT_EQ(run([](QWidget& window) {
-                  window.move(250, 120);
-                  QCoreApplication::exit(0);
-              }),
-              0);
-    EXPECT_EQ(written(), (SavedState{250, 120, "5", 2, 1}));
+    int argc = 1;
+    char name[] = "quantaro";
+    char* argv[] = {name, nullptr};
+    QuantaroApplication app(argc, argv);
+    const QString file = config->filePath(QStringLiteral("Velkor/quantaro.conf"));
+
+    const struct {
+        std::optional<SavedState> stored; // nothing: a first run
+        bool moved;                       // the window is moved to (250, 120) before the end
+        SavedState written;
+    } runs[] = {
+        {std::nullopt, true, {250, 120, "5", 2, 1}},
+        {SavedState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218}},
+    };
+    for (const auto& run : runs) {
+        {
+            QSettings store(file, QSettings::IniFormat);
+            store.clear();
+            if (run.stored) {
+                ASSERT_TRUE(writeSettings(store, *run.stored));
+            }
+        }
+        QTimer::singleShot(0, &app, [moved = run.moved] {
+            if (QWidget* window = QApplication::activeModalWidget(); window && moved)
+                window->move(250, 120);
+            QCoreApplication::exit(0);
+        });
+        app.run();
+
+        EXPECT_EQ(app.endingSignal(), 0);
+        EXPECT_EQ(written(), run.written);
+    }
 }
 
 // A checkpoint or a logout the user may cancel: the state is written and the

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <random>
 
@@ -33,6 +34,27 @@ TEST(UnitArgument, FindsIndicesAbbreviationsNamesAndPrefixes)
     EXPECT_EQ(lookUpUnit("min.").candidates, (std::vector<int>{124, 130}));
     EXPECT_EQ(lookUpUnit("238").outcome, UnitLookup::Outcome::OutOfRange);
     EXPECT_EQ(lookUpUnit("99999999999999999999").outcome, UnitLookup::Outcome::OutOfRange);
+}
+
+// What shell completion offers: each word names one unit, and it holds the
+// label's abbreviations and names as typed, without parentheses.
+TEST(UnitArgument, AcceptedNamesAreTheWordsThatFindOneUnit)
+{
+    const std::vector<std::string> names = acceptedUnitNames();
+    for (const std::string& name : names) {
+        EXPECT_EQ(lookUpUnit(name).outcome, UnitLookup::Outcome::Found) << name;
+        EXPECT_EQ(name.find_first_of("()"), std::string::npos) << name;
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+    }
+    const std::pair<const char*, bool> cases[] = {
+        {"in.", true}, {"inch", true}, {"statute mile", true}, {"mile", true}, {"Imp. gal.", true},
+        {"ºF", true}, {"µm", true}, {"m²", true}, {"men's shoes US/UK", true}, {"dram", true}, {"drachm", true},
+        {"pt.", false}, {"pint", false}, {"m.", false}, {"gallon", false},         // several units
+        {"in", false}, {"kilog", false}, {"31", false}, {"°F", false}, {"(statute) mile", false},
+        {"inch (in.)", false}, {"light year [not used anymore]", false},
+    };
+    for (const auto& [name, offered] : cases)
+        EXPECT_EQ(std::find(names.begin(), names.end(), name) != names.end(), offered) << name;
 }
 
 // Whatever the text and however it is cut, the kept text reads as the same

@@ -16,11 +16,11 @@ struct Case {
     const char* info;
 };
 
-void expectConversions(std::initializer_list<Case> cases)
+void expectConversions(std::initializer_list<Case> cases, ResultForm form = ResultForm::SeventeenDigits)
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << '"' << c.input << "\" " << c.from << " -> " << c.to);
-        const Conversion conversion = Convert(c.input, c.from, c.to);
+        const Conversion conversion = Convert(c.input, c.from, c.to, form);
         EXPECT_EQ(conversion.result, c.result);
         EXPECT_EQ(conversion.title, std::string(c.result) + " - Velkor Quantaro");
         EXPECT_EQ(conversion.info, c.info);
@@ -58,6 +58,24 @@ TEST(Convert, WorkedExamples)
         {" ", 1150, 1130, "0", "1 m = 100 cm"},
         {"1,5", 1150, 1130, "100", "1 m = 100 cm"},
     });
+}
+
+// The result field and the title in the shortest form; the info line is the same.
+TEST(Convert, ShortestResult)
+{
+    expectConversions({
+        {"5", 2120, 1130, "12.7", "1 in. = 2.54 cm"},
+        {"1", 2150, 1150, "0.3048", "1 ft. = 0.3048 m"},
+        {"1", 28130, 28110, "-17.22222222222222", "1 ºF = -17.2 ºC"},
+        {"1", 2150, 2150, "0.9999999999999999", "1 ft. = 0.99999999999999989 ft."},
+        {"1", 1180, 1190, "0.0000000000001057023", "1 km = 0.0000000000001057023 Lj"},
+        {"-0.00000000000000000004", 1150, 1150, "0", "1 m = 1 m"},
+        {"-1e999", 1150, 1130, "-inf", "1 m = 100 cm"},
+        {"abc", 1150, 1130, "0", "1 m = 100 cm"},
+    }, ResultForm::Shortest);
+    Conversion out;
+    Convert("", 2120, 1130, out, ResultForm::Shortest);
+    EXPECT_EQ(out.title, "Velkor Quantaro");
 }
 
 TEST(Convert, InfinityAndNoNegativeZero)
@@ -126,13 +144,24 @@ TEST(Convert, ReusedOutputHoldsNothingOfTheRunBefore)
 // plays no part: "." stays the decimal separator.
 TEST(Convert, IndependentOfTheLocale)
 {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
         GTEST_SKIP() << "no German locale installed";
     expectConversions({
         {"1.5", 1150, 1130, "150", "1 m = 100 cm"},
         {"5", 2120, 1130, "12.699999999999999", "1 in. = 2.54 cm"},
     });
-    std::setlocale(LC_ALL, "C");
+    std::setlocale(LC_ALL, before.c_str());
+}
+
+// The German pass of ./test is worth its time only when the test programs
+// really run in the locale that the environment names.
+TEST(Convert, TestsRunInTheEnvironmentsLocale)
+{
+    const std::string now = std::setlocale(LC_ALL, nullptr);
+    const char* fromEnvironment = std::setlocale(LC_ALL, "");
+    ASSERT_NE(fromEnvironment, nullptr) << "the environment names a locale this machine does not have";
+    EXPECT_EQ(now, fromEnvironment);
 }
 
 } // namespace

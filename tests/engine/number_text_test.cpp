@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quantaro {
@@ -171,6 +172,114 @@ TEST(ResultText, TrailingZerosGoAndNeverMinusZero)
     std::string appended = "x";
     appendResultText(2.5, appended);
     EXPECT_EQ(appended, "x2.5");
+}
+
+TEST(ShortestResultText, FewestDigitsInThePlainLayout)
+{
+    const FormCase cases[] = {
+        {12.7, "12.7"},                                   // 5 in. to cm
+        {0.3048, "0.3048"},                               // 1 ft. to m
+        {1.0 / 3.0, "0.3333333333333333"},                // 16 digits are enough
+        {0.1 + 0.2, "0.30000000000000004"},               // 17 are needed
+        {-155.0 / 9.0, "-17.22222222222222"},             // 1 ºF to ºC
+        {0.10000228881835938, "0.10000228881835938"},     // 26215 / 2^18 ends in a 5 at the 18th digit
+        {127, "127"},
+        {9007199254740994.0, "9007199254740994"},         // 2^53 + 2
+        {1e23, "100000000000000000000000"},               // one digit, though "99999999999999990000000" is shorter
+        {0.00012345678901234567, "0.0001234567890123457"},
+        // below 0.001 the result text holds fewer than 17 digits: the same double as it, not the value
+        {1.2345678901234567e-10, "0.000000000123456789"},
+        {1e-19, "0.0000000000000000001"},
+        {6e-20, "0.0000000000000000001"},
+        {-6e-20, "-0.0000000000000000001"},
+        {4e-20, "0"},
+        {-1e-25, "0"},
+        {5e-324, "0"},
+        {-0.0, "0"},
+        {kInf, "inf"},
+        {-kInf, "-inf"},
+    };
+    for (const FormCase& c : cases)
+        EXPECT_EQ(shortestResultText(c.value), c.form) << c.value;
+    EXPECT_EQ(shortestResultText(1e300), "1" + std::string(300, '0'));
+    char buffer[kNineteenDecimalCapacity];
+    EXPECT_EQ(writeShortestResultText(-std::numeric_limits<double>::max(), buffer), 310u);
+}
+
+// A decimal text's significant digits: no sign, point, exponent, nor zeros at either end.
+std::string significantDigitsOf(std::string_view text)
+{
+    std::string digits;
+    for (const char c : text.substr(0, text.find('e')))
+        if (c >= '0' && c <= '9')
+            digits += c;
+    digits.erase(0, digits.find_first_not_of('0'));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits;
+}
+
+bool hasPlainLayout(std::string_view text)
+{
+    if (text.starts_with('-'))
+        text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    const std::string_view integer = text.substr(0, point);
+    const bool digitsOnly = std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+    return digitsOnly && !integer.empty() && (integer == "0" || integer[0] != '0')
+           && (point == std::string_view::npos
+               || (point + 1 < text.size() && text.find('.', point + 1) == std::string_view::npos && text.back() != '0'));
+}
+
+// For doubles of every class, the text reads back as the double the result
+// text reads back as, and has the digits std::to_chars finds shortest for it.
+TEST(ShortestResultText, ReadsBackAsTheResultTextWithTheShortestDigits)
+{
+    std::vector<double> values;
+    std::mt19937_64 random(14);
+    const auto anyBetween = [&](double low, double high, int count) {
+        std::uniform_int_distribution<std::uint64_t> bits(std::bit_cast<std::uint64_t>(low), std::bit_cast<std::uint64_t>(high));
+        for (int i = 0; i < count; ++i)
+            values.push_back(std::bit_cast<double>(bits(random)));
+    };
+    anyBetween(5e-324, std::numeric_limits<double>::max(), 50000);   // anything
+    anyBetween(1e-22, 1e-3, 20000);                                  // tiny: cut at the nineteenth decimal
+    anyBetween(1e15, 1e25, 20000);                                   // huge: zeros before the point
+    for (std::uint64_t n = 0; n < 2000; ++n) {                       // integers, and near 2^53
+        values.push_back(static_cast<double>(n));
+        values.push_back(static_cast<double>((std::uint64_t{1} << 53) - 1000 + n));
+        values.push_back(static_cast<double>(random()));
+    }
+    for (std::uint64_t odd = 26215; odd < 262144; odd += 2)         // ties at the 17th digit
+        values.push_back(static_cast<double>(odd) / 262144.0);
+    for (int power = -25; power <= 308; ++power) {                   // powers of ten and their neighbours
+        const double p = std::pow(10.0, power);
+        for (const double v : {std::nextafter(p, 0.0), p, std::nextafter(p, kInf)})
+            values.push_back(v);
+    }
+    for (const double edge : {0.0, std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                              5e-20, 0.001, std::nextafter(0.001, 0.0), 0.1, 0.2, 0.3})
+        values.push_back(edge);
+    const std::size_t count = values.size();
+    for (std::size_t i = 0; i < count; ++i)
+        values.push_back(-values[i]);
+
+    for (const double value : values) {
+        double shown = 0;
+        const std::string result = resultText(value);
+        std::from_chars(result.data(), result.data() + result.size(), shown);
+        const std::string text = shortestResultText(value);
+        ASSERT_TRUE(hasPlainLayout(text)) << value << " gives " << text;
+        if (shown == 0) {
+            ASSERT_EQ(text, "0") << value;
+            continue;
+        }
+        double back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(shown)) << value << " gives " << text;
+        char shortest[32];
+        const char* end = std::to_chars(shortest, shortest + sizeof shortest, shown, std::chars_format::scientific).ptr;
+        ASSERT_EQ(significantDigitsOf(text), significantDigitsOf({shortest, end})) << value << " gives " << text;
+    }
 }
 
 struct RoundCase {

@@ -46,10 +46,14 @@ run_case() {
     XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
     "${as_user[@]}" "$bin" 2>"$home/stderr" &
   app=$!
-  # The handler is in place once the kernel lists SIGTERM (15) as caught.
+  # The handler is in place once the kernel lists SIGTERM (15) as caught by
+  # the program itself: until the exec, the forked shell still holds this
+  # script's own trap for it.
   local mask=0
   for _ in $(seq 300); do
-    mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$app/status" 2>/dev/null || echo 0)
+    mask=0
+    [ "$(readlink "/proc/$app/exe" 2>/dev/null)" = "$bin" ] &&
+      mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$app/status" 2>/dev/null || echo 0)
     [ $(( (16#${mask:-0} >> 14) & 1 )) -eq 1 ] && break
     kill -0 "$app" 2>/dev/null || break
     sleep 0.1

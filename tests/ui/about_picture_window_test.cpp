@@ -15,13 +15,15 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.size(), QSize(500, 250));
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(window.pos(), quantaro::centredPosition(QSize(500, 250), screen));
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage picture = window.picture().toImage().convertToFormat(QImage::Format_RGB32);
         for (const QPoint p : {QPoint(0, 0), QPoint(100, 125), QPoint(250, 140), QPoint(499, 249)})
             QCOMPARE(shown.pixel(p), picture.pixel(p));
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            QSKIP("a Wayland client cannot place its window; the compositor centres it or not");
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(window.pos(), quantaro::centredPosition(QSize(500, 250), screen));
     }
 
     // A left click and the dialog's own Enter (either Enter key) close with

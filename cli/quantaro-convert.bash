@@ -1,0 +1,126 @@
+# bash completion for quantaro-convert: its options, and for --from and --to
+# the unit abbreviations and names it accepts. The program prints those itself
+# (--unit-names), so the completion follows its own rules for a UNIT and never
+# offers a word it would refuse as unknown or ambiguous.
+
+# The value a shell word stands for, in REPLY; an unclosed quote runs to the
+# end of the word. _quantaro_convert_quote is set to that quote (empty when
+# none) and _quantaro_convert_before to the value before it, the part of the
+# word that readline keeps when it completes inside the quote. The caller
+# declares all three local.
+_quantaro_convert_dequote()
+{
+    local raw=$1 value= quote= before= c i
+    for ((i = 0; i < ${#raw}; i++)); do
+        c=${raw:i:1}
+        if [[ $quote == "'" ]]; then
+            if [[ $c == "'" ]]; then quote=; else value+=$c; fi
+        elif [[ $quote == '"' ]]; then
+            if [[ $c == '"' ]]; then
+                quote=
+            elif [[ $c == '\' && ${raw:i+1:1} == [\"\\\$\`] ]]; then
+                value+=${raw:i+1:1}
+                ((i++))
+            else
+                value+=$c
+            fi
+        elif [[ $c == "'" || $c == '"' ]]; then
+            quote=$c
+            before=$value
+        elif [[ $c == '\' ]]; then
+            ((i++))
+            value+=${raw:i:1}
+        else
+            value+=$c
+        fi
+    done
+    REPLY=$value
+    _quantaro_convert_quote=$quote
+    _quantaro_convert_before=$before
+}
+
+# The form in which the program compares unit names: letters in either case,
+# the degree sign as the labels' "º", Greek mu as the micro sign, "²" and "³"
+# as "2" and "3".
+_quantaro_convert_fold()
+{
+    local text=${1,,}
+    text=${text//°/º}
+    text=${text//μ/µ}
+    text=${text//²/2}
+    REPLY=${text//³/3}
+}
+
+# COMPREPLY: the unit names that begin with what the current word holds,
+# quoted as the word is.
+_quantaro_convert_units()
+{
+    local program=$1 word=$2 names name typed folded c REPLY _quantaro_convert_quote _quantaro_convert_before
+    _quantaro_convert_dequote "$word"
+    typed=$REPLY
+    local quote=$_quantaro_convert_quote before=$_quantaro_convert_before
+    _quantaro_convert_fold "$typed"
+    folded=$REPLY
+
+    # The program as the command line names it, else the one on the PATH.
+    names=$(command "$program" --unit-names 2>/dev/null) || names=$(command quantaro-convert --unit-names 2>/dev/null)
+    local -a list
+    mapfile -t list <<<"$names"
+    for name in "${list[@]}"; do
+        [[ -n $name ]] || continue
+        _quantaro_convert_fold "$name"
+        [[ $REPLY == "$folded"* ]] || continue
+        # Spelled with the degree sign the user typed.
+        [[ $typed == *°* ]] && name=${name//º/°}
+        if [[ $quote == "'" ]]; then
+            name=${name:${#before}}
+            name=${name//\'/\'\\\'\'}
+        elif [[ $quote == '"' ]]; then
+            name=${name:${#before}}
+            name=${name//\\/\\\\}
+            name=${name//\"/\\\"}
+            name=${name//\$/\\\$}
+            name=${name//\`/\\\`}
+        else
+            name=${name//\\/\\\\}
+            for c in ' ' $'\t' "'" '"' '(' ')' '<' '>' '&' ';' '|' '$' '`' '!' '*' '?' '[' ']' '{' '}' '~' '#'; do
+                name=${name//"$c"/\\"$c"}
+            done
+        fi
+        COMPREPLY+=("$name")
+    done
+}
+
+_quantaro_convert()
+{
+    local cword=$COMP_CWORD word=${COMP_WORDS[COMP_CWORD]} i
+    local prev=${COMP_WORDS[COMP_CWORD - 1]}
+    COMPREPLY=()
+
+    # After "--" every argument is a TEXT, a number.
+    for ((i = 1; i < cword; i++)); do
+        [[ ${COMP_WORDS[i]} == -- ]] && return 0
+    done
+
+    # "=" breaks words: "--from=kilo" comes as "--from", "=", "kilo".
+    if [[ $word == = && ( $prev == --from || $prev == --to ) ]]; then
+        word=
+    elif [[ $prev == = && cword -ge 2 ]]; then
+        prev=${COMP_WORDS[cword - 2]}
+    fi
+
+    case $prev in
+        --from | --to)
+            _quantaro_convert_units "$1" "$word"
+            ;;
+        *)
+            if [[ -z $word || $word == -* ]]; then
+                local IFS=$'\n'
+                COMPREPLY=($(compgen -W $'--from\n--to\n--info\n--json\n--shortest\n--list\n--help\n--version' -- "$word"))
+            fi
+            ;;
+    esac
+    return 0
+}
+
+complete -F _quantaro_convert quantaro-convert

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Checks the Debian package as a user's system gets it: lintian, the control
+# fields, the files and their modes, hardened and stripped programs, and the
+# programs, menu entry and AppStream data unpacked into a temporary root and
+# run from there (the window on a private X server).
+# Usage: check_package.sh path/to/quantaro_<version>_amd64.deb
+set -uo pipefail
+deb=$(realpath "$1")
+id=com.velkor.Quantaro
+
+work=$(mktemp -d)
+started=()
+cleanup() {
+  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' HUP INT TERM
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+# Lintian, errors and warnings; the overrides the package carries apply.
+if ! lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 || grep -q '^[EW]:' "$work/lintian"; then
+  cat "$work/lintian"
+  fail "lintian"
+fi
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = quantaro ] || fail "Package: $(field Package)"
+[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
+[ "$(basename "$deb")" = "quantaro_$(field Version)_amd64.deb" ] || fail "file name $(basename "$deb") for version $(field Version)"
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
+# Computed from the programs: the Qt libraries the window links, and the C library.
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+  field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks $lib with its version: $(field Depends)"
+done
+[ "$(field Description | sed 1d | wc -l)" -ge 3 ] || fail "no long description"
+
+# Every directory 0755 and owned by root; every file root's.
+dpkg-deb -c "$deb" >"$work/contents"
+awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print }' "$work/contents" | grep . && fail "directories not 0755"
+awk '$2 != "root/root" { print }' "$work/contents" | grep . && fail "files not owned by root"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+expected=(
+  usr/bin/quantaro usr/bin/quantaro-convert
+  usr/share/man/man1/quantaro.1.gz usr/share/man/man1/quantaro-convert.1.gz
+  usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/$id.svg
+  usr/share/doc/quantaro/copyright usr/share/doc/quantaro/changelog.Debian.gz
+  usr/share/lintian/overrides/quantaro
+  usr/share/bash-completion/completions/quantaro-convert
+)
+for size in 16 22 24 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+  [ "$(file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -o '[0-9]* x [0-9]*')" = "$size x $size" ] ||
+    fail "icon ${size}x${size} is not $size pixels square"
+done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) ||
+  fail "the package's files differ from the expected (< expected, > packaged)"
+
+for page in quantaro quantaro-convert; do
+  gzip -t "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "man page $page.1.gz is not gzipped"
+done
+copyright=$root/usr/share/doc/quantaro/copyright
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright is not in the machine-readable format"
+grep -q '^Copyright: .*Velkor' "$copyright" || fail "copyright does not name Velkor"
+zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^quantaro ($(field Version)) " ||
+  fail "the changelog's newest entry is not for $(field Version)"
+
+# Hardened as dpkg-buildflags asks (PIE, RELRO, BIND_NOW, fortified calls,
+# stack protector), stripped, and loading libraries only from the system's places.
+for program in quantaro quantaro-convert; do
+  bin=$root/usr/bin/$program
+  readelf -h "$bin" | grep -q 'Type: *DYN' || fail "$program is not position-independent"
+  readelf -lW "$bin" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
+  readelf -d "$bin" | grep -q 'FLAGS.*BIND_NOW' || fail "$program is not bound at load time (BIND_NOW)"
+  readelf -d "$bin" | grep -q 'R\(UN\)\?PATH' && fail "$program carries a library search path"
+  nm -D "$bin" | grep -q ' U __[a-z]*_chk@' || fail "$program calls no fortified function"
+  nm -D "$bin" | grep -q ' U __stack_chk_fail@' || fail "$program has no stack protector"
+  readelf -SW "$bin" | grep -q '\.symtab\|\.debug_\|\.comment' && fail "$program is not stripped"
+done
+# The C++ runtime is linked into quantaro-convert on purpose (its start-up time).
+readelf -d "$root/usr/bin/quantaro-convert" | grep -q 'NEEDED.*libstdc++' && fail "quantaro-convert loads the shared C++ runtime"
+
+# The unpacked files at work.
+[ "$("$root/usr/bin/quantaro-convert" 5)" = 127 ] || fail "usr/bin/quantaro-convert 5 does not print 127"
+entry=$root/usr/share/applications/$id.desktop
+out=$(desktop-file-validate "$entry" 2>&1)
+[ -z "$out" ] || { echo "$out"; fail "desktop-file-validate"; }
+out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
+  { echo "$out"; fail "appstreamcli validate"; }
+
+# The window, started as the menu starts it, with no settings yet.
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+started+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+if [ -s "$work/display" ]; then
+  mkdir -m 700 "$work/config" "$work/runtime"
+  (
+    export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+    unset WAYLAND_DISPLAY SESSION_MANAGER
+    exec env --default-signal=TERM "$root/usr/bin/quantaro"
+  ) 2>"$work/stderr" &
+  app=$!
+  started+=("$app")
+  window=
+  for _ in $(seq 200); do
+    window=$(DISPLAY=:$(head -n 1 "$work/display") xdotool search --onlyvisible --name '^127 - Velkor Quantaro$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    cat "$work/stderr"
+    fail "the unpacked quantaro showed no window titled \"127 - Velkor Quantaro\""
+  else
+    # Desktops match the window to its menu entry by the X11 window class.
+    class=$(DISPLAY=:$(head -n 1 "$work/display") xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+    grep -qx "StartupWMClass=$class" "$entry" || fail "window class \"$class\" is not the entry's StartupWMClass"
+    kill -TERM "$app"
+    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    [ -f "$work/config/Velkor/quantaro.conf" ] || fail "no settings in Velkor/quantaro.conf after the run"
+  fi
+else
+  cat "$work/xvfb.log"
+  fail "Xvfb did not start"
+fi
+
+[ "$failed" = 0 ] && echo "package: $(basename "$deb") as expected"
+exit $failed
