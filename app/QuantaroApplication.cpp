@@ -3,13 +3,19 @@
 #include "app/Settings.h"
 #include "app/TerminationSignals.h"
 #include "ui/ConverterWindow.h"
+#include "ui/placement.h"
 
 #include <QSessionManager>
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
+
+// The window of a run whose state is not written yet.
+const ConverterWindow* unwrittenConverter = nullptr;
 
 // Only the user's own values: no organisation-wide or system-wide file (or
 // registry key) stands in for a missing one.
@@ -41,6 +47,14 @@ void QuantaroApplication::run()
     converter.savedTo = saved.savedTo;
     converter.shortestResult = saved.shortestResult;
 
+    // The platform plugin ends the process through exit() when the display
+    // goes away (the X server ends, a logout closes the display first), and
+    // never returns here; the state is written on that exit instead.
+    // Registered after the settings were read, so that what the store keeps
+    // in statics was made before, and is destroyed after, the handler runs.
+    static const bool storedOnExit = std::atexit(storeUnwrittenState) == 0;
+    unwrittenConverter = storedOnExit ? &converter : nullptr;
+
     // Being told to end (a signal, the desktop session closing) is a cancel
     // like Esc: the window records its position (where it can know it) and
     // the state is written.
@@ -50,8 +64,12 @@ void QuantaroApplication::run()
         closeThroughCancel(converter);
     });
 #ifndef QT_NO_SESSIONMANAGER
+    // Also sent for a checkpoint and for a logout the user may still cancel:
+    // the state is written and the window stays. A session that really ends
+    // then quits the application, which closes the window through its cancel
+    // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter](QSessionManager&) { closeThroughCancel(converter); });
+            [&converter](QSessionManager&) { storeState(stateOf(converter)); });
 #endif
 
     converter.exec();
@@ -60,8 +78,24 @@ void QuantaroApplication::run()
     if (converter.isVisible())
         converter.reject();
 
-    storeState({converter.xPosition, converter.yPosition, converter.savedInput, converter.savedFrom, converter.savedTo,
-                converter.shortestResult});
+    unwrittenConverter = nullptr;
+    storeState(stateOf(converter));
+}
+
+// What the window would record if it closed through its cancel path now.
+SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
+{
+    const bool placed = converter.isVisible() && quantaro::canPlaceWindows();
+    const QPoint corner = placed ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
+    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo,
+            converter.shortestResult};
+}
+
+// Runs on exit(). Only reads the window: the display may be gone.
+void QuantaroApplication::storeUnwrittenState()
+{
+    if (const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr))
+        storeState(stateOf(*converter));
 }
 
 SavedState QuantaroApplication::loadState()

@@ -3,6 +3,7 @@
 #include "ui/placement.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -45,4 +46,16 @@ void AboutPictureWindow::mouseReleaseEvent(QMouseEvent* event)
     QDialog::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         accept();
+}
+
+// A dialog's own Enter: the OK command, also without a default button, which
+// is all Qt's dialog would look for.
+void AboutPictureWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -4,7 +4,7 @@
 #include <QPixmap>
 
 // The About window: the product's picture at its natural size, centred on
-// the screen, without frame or caption. A click (or Esc) closes it.
+// the screen, without frame or caption. A click, Enter or Esc closes it.
 class AboutPictureWindow : public QDialog {
     Q_OBJECT
 
@@ -21,6 +21,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap picture_;

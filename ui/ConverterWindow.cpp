@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QScreen>
 
-#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -145,9 +144,8 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     place(infoLine_, du.rect(0, 72, 227, 8));
 
     // The dropped-down list fills the rest of the template's 300 units.
-    const int visibleRows = std::max(10, du.y(300 - 13) / (fontMetrics().height() + 4));
-    fromList_->setMaxVisibleItems(visibleRows);
-    toList_->setMaxVisibleItems(visibleRows);
+    fromList_->setDropDownHeight(du.y(300 - 13));
+    toList_->setDropDownHeight(du.y(300 - 13));
 
     QRect client = du.rect(0, 0, 227, 82);
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -242,8 +240,12 @@ void ConverterWindow::convert()
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
-    if (resultField_->text() != result)
+    if (resultField_->text() != result) {
         resultField_->setText(result);
+        // A number is read from its first digit: a result wider than the
+        // field shows its beginning, not its trailing zeros.
+        resultField_->setCursorPosition(0);
+    }
     setWindowTitle(fromUtf8(conversion_.title));
     infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
 
@@ -287,6 +289,9 @@ void ConverterWindow::showAbout()
 {
     AboutPictureWindow picture(this);
     picture.exec();
+    // Without a window manager nothing hands the keyboard back once the
+    // picture is gone; the control that had it gets it again either way.
+    activateWindow();
 }
 
 void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }

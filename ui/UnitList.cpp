@@ -2,9 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QList>
+#include <QProxyStyle>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace quantaro {
 
@@ -17,6 +21,23 @@ QStringView withoutLeadingBlanks(const QString& label)
         view = view.sliced(1);
     return view;
 }
+
+// Some styles (Fusion, Qt's default on Linux) open a list that cannot be typed
+// into as a menu: as tall as all its rows allow, up to the whole screen, with
+// scroll arrows instead of a scroll bar. The lists drop down as lists, below
+// the closed list, with a scroll bar and the number of rows they ask for.
+class DropDownStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -99,6 +120,10 @@ UnitList::UnitList(ListSide side, QWidget* parent)
     , side_(side)
     , model_(new UnitListModel(this))
 {
+    // Before the popup exists: it takes its scroll bar or arrows when made.
+    auto* style = new DropDownStyle(QApplication::style()->name());
+    style->setParent(this);
+    setStyle(style);
     // The width comes from the window's layout; measuring 238 labels for a
     // size hint would only cost time at start-up.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -115,6 +140,9 @@ UnitCode UnitList::currentCode() const { return model_->code(currentIndex()); }
 
 void UnitList::showPopup()
 {
+    const int rowHeight = view()->sizeHintForRow(0);
+    if (dropDownHeight_ > 0 && rowHeight > 0)
+        setMaxVisibleItems(std::max(1, dropDownHeight_ / rowHeight));
     QComboBox::showPopup();
     if (!popupWatched_) {
         view()->installEventFilter(this);

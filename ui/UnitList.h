@@ -26,6 +26,10 @@ public:
     // The code of the current row, kNoRow when there is none.
     UnitCode currentCode() const;
 
+    // The height the open list may take below the closed one: it shows as
+    // many whole rows as fit, never more than the screen's available height.
+    void setDropDownHeight(int pixels) { dropDownHeight_ = pixels; }
+
     void showPopup() override;
 
 protected:
@@ -34,6 +38,7 @@ protected:
 private:
     ListSide side_;
     UnitListModel* model_;
+    int dropDownHeight_ = 0;
     bool popupWatched_ = false;
 };
 

@@ -4,27 +4,67 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <private/qguiapplication_p.h>
 
+#include <functional>
 #include <optional>
 
 void PrintTo(const SavedState& state, std::ostream* out);  // settings_test.cpp
 
+namespace {
+
+// The store looks for its folder once per process, so every run here shares
+// one; each starts without a settings file.
+class StartUp : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        config = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", config->path().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static void TearDownTestSuite() { delete config; }
+    void SetUp() override { QFile::remove(config->filePath(QStringLiteral("Velkor/quantaro.conf"))); }
+
+    static SavedState written()
+    {
+        QSettings file(config->filePath(QStringLiteral("Velkor/quantaro.conf")), QSettings::IniFormat);
+        return readSettings(file);
+    }
+
+    // A whole run, with `during` called from inside the converter's loop.
+    static int run(const std::function<void(QWidget& converter)>& during)
+    {
+        int argc = 1;
+        char name[] = "quantaro";
+        char* argv[] = {name, nullptr};
+        QuantaroApplication app(argc, argv);
+        QTimer::singleShot(0, &app, [&] {
+            if (QWidget* window = QApplication::activeModalWidget())
+                during(*window);
+        });
+        app.run();
+        return app.endingSignal();
+    }
+
+    static inline QTemporaryDir* config = nullptr;
+};
+
 // Each run hands the stored values to the window and writes back what the
 // window holds when every event loop is ended, which bypasses its cancel path.
-TEST(StartUp, StoredValuesGoThroughTheWindowAndBack)
+TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
 {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "quantaro";
     char* argv[] = {name, nullptr};
     QuantaroApplication app(argc, argv);
-    const QString file = config.filePath(QStringLiteral("Velkor/quantaro.conf"));
+    const QString file = config->filePath(QStringLiteral("Velkor/quantaro.conf"));
 
     const struct {
         std::optional<SavedState> stored; // nothing: a first run
@@ -50,7 +90,30 @@ TEST(StartUp, StoredValuesGoThroughTheWindowAndBack)
         app.run();
 
         EXPECT_EQ(app.endingSignal(), 0);
-        QSettings written(file, QSettings::IniFormat);
-        EXPECT_EQ(readSettings(written), run.written);
+        EXPECT_EQ(written(), run.written);
     }
 }
+
+// A checkpoint or a logout the user may cancel: the state is written and the
+// window stays. The session manager's end of the session then quits.
+TEST_F(StartUp, ACommitDataRequestWritesTheStateAndKeepsTheWindow)
+{
+    bool open = false;
+    SavedState atCommit;
+    run([&](QWidget& window) {
+        window.move(250, 120);
+        window.findChild<QLineEdit*>(QStringLiteral("inputField"))->setText(QStringLiteral("42"));
+        // What the platform's session manager calls.
+        QGuiApplicationPrivate::instance()->commitData();
+        open = window.isVisible();
+        atCommit = written();
+        window.move(260, 130);
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(qApp, &quit);
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(atCommit, (SavedState{250, 120, "42", 2, 1}));
+    EXPECT_EQ(written(), (SavedState{260, 130, "42", 2, 1}));
+}
+
+} // namespace

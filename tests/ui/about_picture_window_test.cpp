@@ -26,22 +26,32 @@ private slots:
         QCOMPARE(window.pos(), quantaro::centredPosition(QSize(500, 250), screen));
     }
 
+    // A left click and the dialog's own Enter (either Enter key) close with
+    // OK, Esc with cancel; a right click and an ordinary key do nothing.
     void closes()
     {
-        for (const bool click : {true, false}) {
+        const struct {
+            Qt::Key key; // Key_unknown: a left click
+            Qt::KeyboardModifiers modifiers;
+            QDialog::DialogCode result;
+        } cases[] = {{Qt::Key_unknown, {}, QDialog::Accepted},
+                     {Qt::Key_Return, {}, QDialog::Accepted},
+                     {Qt::Key_Enter, Qt::KeypadModifier, QDialog::Accepted},
+                     {Qt::Key_Escape, {}, QDialog::Rejected}};
+        for (const auto& c : cases) {
             AboutPictureWindow window;
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            // Neither a right click nor an ordinary key closes it.
             QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(40, 40));
             QTest::keyClick(&window, Qt::Key_A);
+            QTest::keyClick(&window, Qt::Key_Return, Qt::ControlModifier);
             QVERIFY(window.isVisible());
-            if (click)
+            if (c.key == Qt::Key_unknown)
                 QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(480, 20));
             else
-                QTest::keyClick(&window, Qt::Key_Escape);
+                QTest::keyClick(&window, c.key, c.modifiers);
             QVERIFY(!window.isVisible());
-            QCOMPARE(window.result(), int(click ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(window.result(), int(c.result));
         }
     }
 };

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -80,6 +81,19 @@ private slots:
         w.input->selectAll();
         w.input->insert(text + text);
         QCOMPARE(w.window.savedInput.size(), 2 * text.size());
+    }
+
+    // A result wider than its field shows its first digits, as it is read.
+    void longResultShowsItsBeginning()
+    {
+        Window w("1e300");
+        w.window.show();
+        QVERIFY(w.result->fontMetrics().horizontalAdvance(w.result->text()) > 2 * w.result->width());
+        QCOMPARE(w.result->cursorPosition(), 0);
+        QTest::keyClick(w.input, Qt::Key_Home);
+        QTest::keyClick(w.input, Qt::Key_2);
+        QVERIFY(w.result->text().size() > 300);
+        QCOMPARE(w.result->cursorPosition(), 0);
     }
 
     void typingAndDeleting()
@@ -201,6 +215,47 @@ private slots:
                 QTest::keyClick(target, Qt::Key_Down);
             QVERIFY2(w.from->currentIndex() == c.from && w.to->currentIndex() == c.to, c.typed);
             QVERIFY(w.saved());
+            w.from->hidePopup();
+        }
+    }
+
+    // The open list drops down below the closed one, or above it where the
+    // screen has more room there, as a list with a scroll bar: whole rows, as
+    // many as the rest of the template's 300 dialog units hold (35.875 font
+    // heights), no more than asked, within the screen's available height.
+    // Opened at row 2, row 0 shows whole, under no scroll arrow.
+    void openList()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const int top : {area.top(), area.center().y() - 100, area.bottom() - 150}) {
+            Window w;
+            w.window.xPosition = area.left();
+            w.window.yPosition = top;
+            QVERIFY(w.showActive());
+            w.from->showPopup();
+            QAbstractItemView* view = w.from->view();
+            QWidget* popup = view->window();
+            QVERIFY(QTest::qWaitForWindowExposed(popup));
+            const QRect shown = popup->geometry();
+            const QRect closed(w.from->mapToGlobal(QPoint(0, 0)), w.from->size());
+            QVERIFY2(area.contains(shown), qPrintable(QString("%1 at %2").arg(shown.height()).arg(shown.top())));
+            // The popup's frame may lie on the closed list's edge line.
+            QVERIFY(shown.top() >= closed.bottom() || shown.bottom() <= closed.top());
+            QVERIFY(view->verticalScrollBar()->isVisible());
+
+            const int rowHeight = view->sizeHintForRow(0);
+            const int wanted = 287 * w.from->fontMetrics().height() / 8;
+            QVERIFY(shown.height() <= wanted + 2 * popup->contentsMargins().top());
+            if (top == area.top())
+                QVERIFY(shown.height() > wanted - rowHeight);
+            int rows = 0;
+            for (int row = 0; row < w.from->count(); ++row)
+                rows += view->visualRect(w.from->model()->index(row, 0)).intersects(view->viewport()->rect());
+            QVERIFY(rows <= w.from->maxVisibleItems());
+
+            QVERIFY(view->viewport()->rect().contains(view->visualRect(w.from->model()->index(0, 0))));
+            for (const QWidget* part : popup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY(part == view || !part->isVisible());
             w.from->hidePopup();
         }
     }
@@ -460,25 +515,43 @@ private slots:
         QVERIFY(!w.window.windowIcon().isNull());
     }
 
-    void aboutOpensAndClosesOnClick()
+    // A click, Enter, keypad Enter and Esc close the picture; the control
+    // that had the keyboard focus has it again.
+    void aboutClosesAndGivesTheFocusBack()
     {
-        Window w;
-        QVERIFY(w.showActive());
-        QSize shown;
-        bool closed = false;
-        QTimer::singleShot(0, this, [&] {
-            QTRY_VERIFY(qobject_cast<AboutPictureWindow*>(QApplication::activeModalWidget()));
-            auto* picture = static_cast<AboutPictureWindow*>(QApplication::activeModalWidget());
-            QVERIFY(QTest::qWaitForWindowExposed(picture));
-            shown = picture->size();
-            QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
-            closed = !picture->isVisible();
-        });
-        QTest::keyClick(w.input, Qt::Key_F1);
-        QCOMPARE(shown, QSize(500, 250));
-        QVERIFY(closed);
-        QVERIFY(w.window.isVisible());
-        QCOMPARE(w.title(), "127 - Velkor Quantaro");
+        const struct {
+            Qt::Key key; // Key_unknown: a click
+            Qt::KeyboardModifiers modifiers;
+            const char* focused;
+        } cases[] = {{Qt::Key_unknown, {}, "inputField"},
+                     {Qt::Key_Return, {}, "toList"},
+                     {Qt::Key_Enter, Qt::KeypadModifier, "resultField"},
+                     {Qt::Key_Escape, {}, "fromList"}};
+        for (const auto& c : cases) {
+            Window w;
+            QVERIFY(w.showActive());
+            QWidget* focused = w.control<QWidget>(c.focused);
+            focused->setFocus();
+            QSize shown;
+            bool closed = false;
+            QTimer::singleShot(0, this, [&] {
+                QTRY_VERIFY(qobject_cast<AboutPictureWindow*>(QApplication::activeModalWidget()));
+                auto* picture = static_cast<AboutPictureWindow*>(QApplication::activeModalWidget());
+                QVERIFY(QTest::qWaitForWindowExposed(picture));
+                shown = picture->size();
+                if (c.key == Qt::Key_unknown)
+                    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(250, 125));
+                else
+                    QTest::keyClick(picture, c.key, c.modifiers);
+                closed = !picture->isVisible();
+            });
+            QTest::keyClick(focused, Qt::Key_F1);
+            QCOMPARE(shown, QSize(500, 250));
+            QVERIFY(closed);
+            QVERIFY(w.window.isVisible());
+            QTRY_COMPARE(QApplication::focusWidget(), focused);
+            QCOMPARE(w.title(), "127 - Velkor Quantaro");
+        }
     }
 };
 
