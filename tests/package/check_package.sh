@@ -8,15 +8,7 @@ set -uo pipefail
 deb=$(realpath "$1")
 id=com.velkor.Quantaro
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT TERM
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -97,38 +89,23 @@ out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
   { echo "$out"; fail "appstreamcli validate"; }
 
 # The window, started as the menu starts it, with no settings yet.
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
-started+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-if [ -s "$work/display" ]; then
-  mkdir -m 700 "$work/config" "$work/runtime"
-  (
-    export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-    unset WAYLAND_DISPLAY SESSION_MANAGER
-    exec env --default-signal=TERM "$root/usr/bin/quantaro"
-  ) 2>"$work/stderr" &
-  app=$!
-  started+=("$app")
-  window=
-  for _ in $(seq 200); do
-    window=$(DISPLAY=:$(head -n 1 "$work/display") xdotool search --onlyvisible --name '^127 - Velkor Quantaro$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then
+if start_xvfb 1280x1024x24; then
+  own_settings
+  use_x
+  mkdir -m 700 "$work/config"
+  launch "$root/usr/bin/quantaro"
+  if ! window=$(window_titled "127 - Velkor Quantaro"); then
     cat "$work/stderr"
     fail "the unpacked quantaro showed no window titled \"127 - Velkor Quantaro\""
   else
     # Desktops match the window to its menu entry by the X11 window class.
-    class=$(DISPLAY=:$(head -n 1 "$work/display") xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+    class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
     grep -qx "StartupWMClass=$class" "$entry" || fail "window class \"$class\" is not the entry's StartupWMClass"
     kill -TERM "$app"
-    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-    [ -f "$work/config/Velkor/quantaro.conf" ] || fail "no settings in Velkor/quantaro.conf after the run"
+    await_exit 10
+    [ -f "$conf" ] || fail "no settings in Velkor/quantaro.conf after the run"
   fi
 else
-  cat "$work/xvfb.log"
   fail "Xvfb did not start"
 fi
 
