@@ -69,16 +69,20 @@ zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^
 # stack protector), stripped, and loading libraries only from the system's places.
 for program in quantaro quantaro-convert; do
   bin=$root/usr/bin/$program
-  readelf -h "$bin" | grep -q 'Type: *DYN' || fail "$program is not position-independent"
-  readelf -lW "$bin" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
-  readelf -d "$bin" | grep -q 'FLAGS.*BIND_NOW' || fail "$program is not bound at load time (BIND_NOW)"
-  readelf -d "$bin" | grep -q 'R\(UN\)\?PATH' && fail "$program carries a library search path"
-  nm -D "$bin" | grep -q ' U __[a-z]*_chk@' || fail "$program calls no fortified function"
-  nm -D "$bin" | grep -q ' U __stack_chk_fail@' || fail "$program has no stack protector"
-  readelf -SW "$bin" | grep -q '\.symtab\|\.debug_\|\.comment' && fail "$program is not stripped"
+  # Each tool's whole output first: grep -q stops reading at its first match,
+  # and the tool's SIGPIPE would then fail the pipe under pipefail.
+  header=$(readelf -h "$bin") segments=$(readelf -lW "$bin") dynamic=$(readelf -d "$bin")
+  symbols=$(nm -D "$bin") sections=$(readelf -SW "$bin")
+  grep -q 'Type: *DYN' <<<"$header" || fail "$program is not position-independent"
+  grep -q GNU_RELRO <<<"$segments" || fail "$program has no RELRO segment"
+  grep -q 'FLAGS.*BIND_NOW' <<<"$dynamic" || fail "$program is not bound at load time (BIND_NOW)"
+  grep -q 'R\(UN\)\?PATH' <<<"$dynamic" && fail "$program carries a library search path"
+  grep -q ' U __[a-z]*_chk@' <<<"$symbols" || fail "$program calls no fortified function"
+  grep -q ' U __stack_chk_fail@' <<<"$symbols" || fail "$program has no stack protector"
+  grep -q '\.symtab\|\.debug_\|\.comment' <<<"$sections" && fail "$program is not stripped"
 done
 # The C++ runtime is linked into quantaro-convert on purpose (its start-up time).
-readelf -d "$root/usr/bin/quantaro-convert" | grep -q 'NEEDED.*libstdc++' && fail "quantaro-convert loads the shared C++ runtime"
+grep -q 'NEEDED.*libstdc++' <<<"$(readelf -d "$root/usr/bin/quantaro-convert")" && fail "quantaro-convert loads the shared C++ runtime"
 
 # The unpacked files at work.
 [ "$("$root/usr/bin/quantaro-convert" 5)" = 127 ] || fail "usr/bin/quantaro-convert 5 does not print 127"
