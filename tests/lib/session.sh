@@ -90,6 +90,10 @@ await_exit() {
   if kill -0 "$app" 2>/dev/null; then status="still running"; return; fi
   wait "$app"
   status=$?
+  # Reaped, its number may go to another process: not one to kill on exit.
+  local pid kept=()
+  for pid in "${started[@]}"; do [ "$pid" = "$app" ] || kept+=("$pid"); done
+  started=("${kept[@]}")
 }
 
 # The raw value of key $2 in section [$1] of settings file $3 (conf by default).
