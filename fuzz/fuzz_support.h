@@ -7,8 +7,11 @@
 
 #include <charconv>
 #include <clocale>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -69,6 +72,18 @@ inline void useCommaLocale()
 {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
         std::setlocale(LC_ALL, "de_DE.utf8");
+}
+
+// The double whose bytes are the input's first eight, padded with zeros when
+// fewer, so that every bit pattern (NaNs, infinities, subnormals) is reached.
+inline double doubleFromBytes(const std::uint8_t* data, std::size_t size)
+{
+    unsigned char bytes[sizeof(double)] = {};
+    if (size > 0)
+        std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
+    double value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
 }
 
 inline bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -191,12 +190,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The first eight bytes are the double, padded with zeros when fewer.
-    unsigned char bytes[sizeof(double)] = {};
-    if (size > 0)
-        std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
-    double value = 0;
-    std::memcpy(&value, bytes, sizeof value);
-    checkValue(value);
+    checkValue(quantaro::fuzz::doubleFromBytes(data, size));
     return 0;
 }

@@ -9,78 +9,13 @@
 # Usage: e2e_context_menu_xvfb.sh path/to/quantaro
 set -uo pipefail
 bin=$1
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
+require Xvfb xdotool
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT TERM
-
-fail() { echo "FAIL: $*"; [ -s "$work/stderr" ] && sed "s/^/converter: /" "$work/stderr"; exit 1; }
-
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
-started+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-
-export DISPLAY=:$(head -n 1 "$work/display")
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-unset WAYLAND_DISPLAY SESSION_MANAGER
-mkdir -m 700 "$work/runtime"
-mkdir -p "$XDG_CONFIG_HOME/Velkor"
-conf=$XDG_CONFIG_HOME/Velkor/quantaro.conf
-
-app=
-launch() {
-  "$bin" 2>"$work/stderr" &
-  app=$!
-  started+=("$app")
-}
-
-# Prints the id of the visible window whose title is exactly $1, within 20 s.
-window_titled() {
-  local id
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "no window titled \"$1\"; open: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
-  return 1
-}
-
-# Waits up to 20 s until the converter shows $1 windows (popups included).
-await_windows() {
-  for _ in $(seq 200); do
-    [ "$(xdotool search --onlyvisible --class '^quantaro$' 2>/dev/null | wc -l)" -eq "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-await_exit() {
-  for _ in $(seq 200); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$app" 2>/dev/null; then status="still running"; return; fi
-  wait "$app"
-  status=$?
-}
-
-setting() {
-  awk -v section="[$1]" -v key="$2" '
-    /^\[/ { inside = ($0 == section); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$conf"
-}
+start_xvfb 1280x1024x24 || fail "Xvfb did not start"
+own_settings
+use_x
+mkdir -p "${conf%/*}"
 
 expect_settings() {
   local got
@@ -95,7 +30,7 @@ write_settings() {
 
 # 1. Remembered on.
 write_settings true
-launch
+launch "$bin"
 id=$(window_titled "12.7 - Velkor Quantaro") || fail "first run with the shortest result"
 xdotool windowfocus --sync "$id"
 xdotool key ctrl+shift+r
@@ -107,7 +42,7 @@ expect_settings "5|31|21|false" "after the first run"
 
 # 2. Unreadable: off. Then on, and a unit found by name.
 write_settings banana
-launch
+launch "$bin"
 id=$(window_titled "12.699999999999999 - Velkor Quantaro") || fail "second run, an unreadable switch"
 xdotool windowfocus --sync "$id"
 xdotool key ctrl+shift+r

@@ -11,15 +11,7 @@
 set -uo pipefail
 bin=$(realpath "$1")
 
-work=$(mktemp -d)
-app=
-cleanup() {
-  [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT TERM
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
 
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
@@ -42,10 +34,8 @@ run_case() {
   mkdir -p "$home/runtime"
   chmod 700 "$home/runtime"
   hand_over "$1"
-  env --default-signal=HUP,INT,TERM HOME="$home" XDG_CONFIG_HOME="$home/config" \
-    XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
-    "${as_user[@]}" "$bin" 2>"$home/stderr" &
-  app=$!
+  launch HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
+    "${as_user[@]}" "$bin"
   # The handler is in place once the kernel lists SIGTERM (15) as caught by
   # the program itself: until the exec, the forked shell still holds this
   # script's own trap for it.
@@ -59,20 +49,9 @@ run_case() {
     sleep 0.1
   done
   kill -TERM "$app" 2>/dev/null
-  for _ in $(seq 300); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$app" 2>/dev/null; then
-    kill -KILL "$app"
-    wait "$app"
-    status="still running"
-  else
-    wait "$app"
-    status=$?
-  fi
-  app=
-  err=$(cat "$home/stderr")
+  await_exit 30
+  [ "$status" = "still running" ] && kill -KILL "$app" && wait "$app"
+  err=$(cat "$work/stderr")
 }
 
 # A settings folder of its own per case.
@@ -84,13 +63,6 @@ settings_dir() {
 # Gives the case's folders and files to the user the program runs as.
 hand_over() {
   [ -z "${as_user[*]}" ] || chown -R nobody:nogroup "$work/$1"
-}
-
-# The value of key $2 in section [$1] of file $3.
-setting() {
-  awk -v section="[$1]" -v key="$2" '
-    /^\[/ { inside = ($0 == section); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$3"
 }
 
 # The run started with the first-run values and wrote them back whole.

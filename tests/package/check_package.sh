@@ -8,15 +8,7 @@ set -uo pipefail
 deb=$(realpath "$1")
 id=com.velkor.Quantaro
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT TERM
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -77,16 +69,20 @@ zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^
 # stack protector), stripped, and loading libraries only from the system's places.
 for program in quantaro quantaro-convert; do
   bin=$root/usr/bin/$program
-  readelf -h "$bin" | grep -q 'Type: *DYN' || fail "$program is not position-independent"
-  readelf -lW "$bin" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
-  readelf -d "$bin" | grep -q 'FLAGS.*BIND_NOW' || fail "$program is not bound at load time (BIND_NOW)"
-  readelf -d "$bin" | grep -q 'R\(UN\)\?PATH' && fail "$program carries a library search path"
-  nm -D "$bin" | grep -q ' U __[a-z]*_chk@' || fail "$program calls no fortified function"
-  nm -D "$bin" | grep -q ' U __stack_chk_fail@' || fail "$program has no stack protector"
-  readelf -SW "$bin" | grep -q '\.symtab\|\.debug_\|\.comment' && fail "$program is not stripped"
+  # Each tool's whole output first: grep -q stops reading at its first match,
+  # and the tool's SIGPIPE would then fail the pipe under pipefail.
+  header=$(readelf -h "$bin") segments=$(readelf -lW "$bin") dynamic=$(readelf -d "$bin")
+  symbols=$(nm -D "$bin") sections=$(readelf -SW "$bin")
+  grep -q 'Type: *DYN' <<<"$header" || fail "$program is not position-independent"
+  grep -q GNU_RELRO <<<"$segments" || fail "$program has no RELRO segment"
+  grep -q 'FLAGS.*BIND_NOW' <<<"$dynamic" || fail "$program is not bound at load time (BIND_NOW)"
+  grep -q 'R\(UN\)\?PATH' <<<"$dynamic" && fail "$program carries a library search path"
+  grep -q ' U __[a-z]*_chk@' <<<"$symbols" || fail "$program calls no fortified function"
+  grep -q ' U __stack_chk_fail@' <<<"$symbols" || fail "$program has no stack protector"
+  grep -q '\.symtab\|\.debug_\|\.comment' <<<"$sections" && fail "$program is not stripped"
 done
 # The C++ runtime is linked into quantaro-convert on purpose (its start-up time).
-readelf -d "$root/usr/bin/quantaro-convert" | grep -q 'NEEDED.*libstdc++' && fail "quantaro-convert loads the shared C++ runtime"
+grep -q 'NEEDED.*libstdc++' <<<"$(readelf -d "$root/usr/bin/quantaro-convert")" && fail "quantaro-convert loads the shared C++ runtime"
 
 # The unpacked files at work.
 [ "$("$root/usr/bin/quantaro-convert" 5)" = 127 ] || fail "usr/bin/quantaro-convert 5 does not print 127"
@@ -97,38 +93,23 @@ out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
   { echo "$out"; fail "appstreamcli validate"; }
 
 # The window, started as the menu starts it, with no settings yet.
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
-started+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-if [ -s "$work/display" ]; then
-  mkdir -m 700 "$work/config" "$work/runtime"
-  (
-    export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-    unset WAYLAND_DISPLAY SESSION_MANAGER
-    exec env --default-signal=TERM "$root/usr/bin/quantaro"
-  ) 2>"$work/stderr" &
-  app=$!
-  started+=("$app")
-  window=
-  for _ in $(seq 200); do
-    window=$(DISPLAY=:$(head -n 1 "$work/display") xdotool search --onlyvisible --name '^127 - Velkor Quantaro$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then
+if start_xvfb 1280x1024x24; then
+  own_settings
+  use_x
+  mkdir -m 700 "$work/config"
+  launch "$root/usr/bin/quantaro"
+  if ! window=$(window_titled "127 - Velkor Quantaro"); then
     cat "$work/stderr"
     fail "the unpacked quantaro showed no window titled \"127 - Velkor Quantaro\""
   else
     # Desktops match the window to its menu entry by the X11 window class.
-    class=$(DISPLAY=:$(head -n 1 "$work/display") xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
+    class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
     grep -qx "StartupWMClass=$class" "$entry" || fail "window class \"$class\" is not the entry's StartupWMClass"
     kill -TERM "$app"
-    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-    [ -f "$work/config/Velkor/quantaro.conf" ] || fail "no settings in Velkor/quantaro.conf after the run"
+    await_exit 10
+    [ -f "$conf" ] || fail "no settings in Velkor/quantaro.conf after the run"
   fi
 else
-  cat "$work/xvfb.log"
   fail "Xvfb did not start"
 fi
 

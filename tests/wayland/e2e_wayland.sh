@@ -12,28 +12,17 @@ bin=$1
 [ -n "${WAYLAND_DISPLAY:-}" ] || { echo "FAIL: no WAYLAND_DISPLAY; run this through with_weston.sh"; exit 1; }
 [ -z "${DISPLAY:-}" ] || { echo "FAIL: DISPLAY is set; the program could reach an X server"; exit 1; }
 
-work=$(mktemp -d)
-app=
-cleanup() {
-  [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT TERM
-
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
+# The Wayland protocol lines on standard error are left out.
 fail() { echo "FAIL: $*"; grep -v '^\[' "$work/stderr" | sed 's/^/converter: /'; exit 1; }
 
-export XDG_CONFIG_HOME=$work/config
-unset SESSION_MANAGER
-conf=$XDG_CONFIG_HOME/Velkor/quantaro.conf
+own_settings
 mkdir -p "${conf%/*}"
 printf '[Config]\nXPosition=640\nYPosition=480\n\n[Data]\nSource=12\nFrom=500\nTo=21\n' >"$conf"
 
 # The client's side of the protocol goes to standard error: it shows the
 # window the program asks the compositor for, and under which application ID.
-env --default-signal=HUP,INT,TERM WAYLAND_DEBUG=client "$bin" 2>"$work/stderr" &
-app=$!
+launch WAYLAND_DEBUG=client "$bin"
 
 # 12 (no source row: the number stays in metres) in centimetres. The window
 # has its title once it is created, after the signal handler is in place.
@@ -47,19 +36,9 @@ grep -qF "$title" "$work/stderr" || fail "no Wayland window titled \"1200 - Velk
 grep -qF 'set_app_id("com.velkor.Quantaro")' "$work/stderr" || fail "the window's application ID is not com.velkor.Quantaro"
 
 kill -TERM "$app"
-for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "still running 20 s after SIGTERM"
-wait "$app"
-status=$?
-app=
+await_exit
+[ "$status" = "still running" ] && fail "still running 20 s after SIGTERM"
 [ "$status" = 143 ] || fail "ended with $status after SIGTERM, expected the signal's 143"
 
-setting() {
-  awk -v section="[$1]" -v key="$2" '
-    /^\[/ { inside = ($0 == section); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$conf"
-}
-want='640|480|12|-1|21'
-got="$(setting Config XPosition)|$(setting Config YPosition)|$(setting Data Source)|$(setting Data From)|$(setting Data To)"
-[ "$got" = "$want" ] || { cat "$conf"; fail "settings are $got, expected $want"; }
+expect_saved '640|480|12|-1|21' "after SIGTERM"
 echo "end-to-end on Wayland: the place stayed, the data was written"
