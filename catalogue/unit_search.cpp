@@ -7,32 +7,47 @@ namespace quantaro {
 
 namespace {
 
-// Appends the form in which queries and labels are compared.
+// Appends the form in which queries and labels are compared; dots count for
+// nothing.
 void appendFolded(std::string_view text, std::string& out)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (c == '.')
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '.') {
+            ++i;
             continue;
-        if (c == 0xC2 && (next == 0xB2 || next == 0xB3)) { // "²", "³"
-            out += next == 0xB2 ? '2' : '3';
-            ++i;
-        } else if (c == 0xC2 && next == 0xB0) { // the degree sign, as the labels' "º"
-            out += "\xC2\xBA";
-            ++i;
-        } else if (c == 0xCE && next == 0xBC) { // Greek mu, as the labels' micro sign
-            out += "\xC2\xB5";
-            ++i;
-        } else {
-            out += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
+        char form[2];
+        const FoldedCharacter c = foldCharacter(text, i, form);
+        out.append(form, c.written);
+        i += c.read;
     }
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 } // namespace
+
+FoldedCharacter foldCharacter(std::string_view text, std::size_t at, char (&out)[2])
+{
+    const auto c = static_cast<unsigned char>(text[at]);
+    const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+    if (c == 0xC2 && (next == 0xB2 || next == 0xB3)) { // "²", "³"
+        out[0] = next == 0xB2 ? '2' : '3';
+        return {2, 1};
+    }
+    if (c == 0xC2 && next == 0xB0) { // the degree sign, as the labels' "º"
+        out[0] = '\xC2';
+        out[1] = '\xBA';
+        return {2, 2};
+    }
+    if (c == 0xCE && next == 0xBC) { // Greek mu, as the labels' micro sign
+        out[0] = '\xC2';
+        out[1] = '\xB5';
+        return {2, 2};
+    }
+    out[0] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return {1, 1};
+}
 
 std::vector<FoundRow> findUnitRows(ListSide side, std::string_view query)
 {

@@ -2,10 +2,22 @@
 
 #include "catalogue/catalogue.h"
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
 namespace quantaro {
+
+// One character of a label or of a typed text in the form in which the two
+// are compared: ASCII letters in lower case, and what keyboards type made the
+// same as the labels' own characters ("2" and "3" for "²" and "³", "º" for
+// the degree sign, "µ" for Greek mu). Reads the character at `text[at]` and
+// writes its form, one or two bytes, to `out`.
+struct FoldedCharacter {
+    std::size_t read;
+    std::size_t written;
+};
+FoldedCharacter foldCharacter(std::string_view text, std::size_t at, char (&out)[2]);
 
 // A unit or preset row that a search found, and the header row of the group
 // it stands in.

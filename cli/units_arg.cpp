@@ -1,5 +1,7 @@
 #include "cli/units_arg.h"
 
+#include "catalogue/unit_search.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -56,30 +58,21 @@ public:
             started_ = true;
             if (blank)
                 out_[size_++] = ' ';
-            fold(c);
+            fold();
             return out_[ready_++];
         }
         return -1;
     }
 
 private:
-    void fold(unsigned char c)
+    // The character that starts at pos_ - 1, in the form labels are compared in.
+    void fold()
     {
-        const unsigned char following = pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : 0;
-        if (c == 0xC2 && (following == 0xB2 || following == 0xB3)) { // "²", "³" as "2", "3"
-            ++pos_;
-            out_[size_++] = following == 0xB2 ? '2' : '3';
-        } else if (c == 0xC2 && following == 0xB0) { // the degree sign as "º"
-            ++pos_;
-            out_[size_++] = 0xC2;
-            out_[size_++] = 0xBA;
-        } else if (c == 0xCE && following == 0xBC) { // Greek mu as the micro sign "µ"
-            ++pos_;
-            out_[size_++] = 0xC2;
-            out_[size_++] = 0xB5;
-        } else {
-            out_[size_++] = (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
-        }
+        char form[2];
+        const FoldedCharacter c = foldCharacter(text_, pos_ - 1, form);
+        pos_ += c.read - 1;
+        for (std::size_t i = 0; i < c.written; ++i)
+            out_[size_++] = static_cast<unsigned char>(form[i]);
     }
 
     std::string_view text_;
