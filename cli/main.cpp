@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // quantaro-convert: the converter's engine and catalogue on the command line.
 
 #include "catalogue/catalogue.h"

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # bash completion for quantaro-convert: its options, and for --from and --to
 # the unit abbreviations and names it accepts. The program prints those itself
 # (--unit-names), so the completion follows its own rules for a UNIT and never

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The command line's JSON string writer on any bytes: the output is one valid
 // JSON string in valid UTF-8 whose value is the bytes themselves when they are
 // UTF-8; control characters, DEL, C1 and U+2028/U+2029 never appear raw; and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The command line's input-line handling on any bytes and any pair of rows, in
 // each output form and either result form: standard input cut into lines
 // converts line by line as each line alone does; a line handed over in pieces

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // Convert with any input text and any pair of codes: list row codes, -1 (no
 // current row), 0 (separators), header codes, codes near the unit codes and
 // any other integer. The outputs agree with the engine's parts, do not depend

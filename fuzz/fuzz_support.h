@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 #pragma once
 
 // Small helpers shared by the fuzz targets: reporting a broken promise with

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 #pragma once
 
 // A strict reader of JSON text (RFC 8259) for the fuzz targets: whether a text

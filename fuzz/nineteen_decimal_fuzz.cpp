@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The nineteen-decimal form of any double and the result text built from it.
 // The form has the layout the result field relies on (optional "-", integer
 // digits without leading zeros, ".", nineteen decimals) and its digits are the

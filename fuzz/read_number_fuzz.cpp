@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // readNumber on any bytes: it reads only the text it is given, and its value is
 // the correctly rounded reading of the longest valid beginning, found here by
 // an independent scan.

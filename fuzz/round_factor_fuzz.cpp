@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The factor text rounding on any text (it never fails and always ends) and on
 // texts of the nineteen-decimal form, where its output has the promised shape:
 // digits, optionally "." and digits, never ending in "." nor in a "0" after

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The shortest form of the result for any double: plain layout (optional "-",
 // integer digits without leading zeros, optionally "." and decimals not ending
 // in "0"), never "-0", "inf"/"-inf" for infinities; it reads back as the

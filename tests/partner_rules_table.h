@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 #pragma once
 
 // Every partner rule of the two lists, one row each, for the tests of the

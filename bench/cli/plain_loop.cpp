@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The yardstick for the standard input throughput of quantaro-convert: read
 // a number per line, multiply it, write the shortest text of the product,
 // with the same block sizes and system calls, and nothing else.

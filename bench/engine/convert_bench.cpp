@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // Convert over every pair of length codes (units and presets) and a spread
 // of inputs; the figure to watch is the time per Convert.
 #include "engine/convert.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The yardstick for the converter's start: the bare dialog showing the
 // first-run conversion. Its title is fixed, so that start_watch can find its
 // window.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // Times a program's start from X events: launches the program, watches the
 // X server for a window of it that is mapped and carries the expected title,
 // and prints the time from launch to that moment. Once the window has had a

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Run by CPack on the staged files before they are packed: what Debian asks of
 # a package beyond a plain installation. The programs lose their symbols and
 # the sections no program reads (as Debian's own packages are stripped), the

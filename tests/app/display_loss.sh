@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The real converter loses its X server with a typed text in the window, once
 # without a window manager and once under openbox. On the way, the About
 # picture closes on Return (keypad Enter under openbox) and the keys typed

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The real converter in a private X server, with the context menu's keys and
 # the remembered Display/ShortestResult, two runs on one settings file:
 #  1. ShortestResult=true: 5 in. to cm reads "12.7"; Ctrl+Shift+R brings the

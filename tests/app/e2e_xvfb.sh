@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The real converter in a private X server, four runs on one settings file:
 #  1. first run: defaults on screen; change all five remembered values (type
 #     a text, pick a From and a To row with the keyboard, move the window), Esc;

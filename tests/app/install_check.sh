@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Installs the build into a temporary prefix and checks that the converter,
 # its manual page, its menu entry, its icons and its AppStream data land where
 # desktops and software centres look for them, all under the application ID.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The saved state against real settings files in a temporary folder.
 #include "app/Settings.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The start-up sequence of the real application object, without a display.
 #include "app/QuantaroApplication.h"
 #include "app/Settings.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The catalogue and the engine's definitions describe the same codes.
 #include "catalogue/catalogue.h"
 #include "engine/unit_definitions.h"

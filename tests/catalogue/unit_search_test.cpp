@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // Finding rows by words of their labels; the expected list indices are those
 // of the list tables.
 #include "catalogue/unit_search.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The parts of quantaro-convert that read UNIT arguments, keep the number of
 // an endless line and write JSON, tried on inputs too many to spawn for.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // quantaro-convert as a user runs it: the built binary, its arguments,
 // standard input and output, and its exit status.
 

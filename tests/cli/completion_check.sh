@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Sources the bash completion of quantaro-convert and calls its completion
 # function for command lines, with the words as bash hands them over: split
 # at blanks and at "=", a quoted or escaped blank kept inside its word, the

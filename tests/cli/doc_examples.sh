@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Runs every example of the manual page (its .EX blocks) and of the README's
 # "Command line" section (its indented blocks) and compares what it prints,
 # standard output and standard error together, with what the text shows.

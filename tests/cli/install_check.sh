@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Installs the build into a temporary prefix and checks that quantaro-convert,
 # its man page and its bash completion land where the shell, man and
 # bash-completion look for them, and that the completion works there.

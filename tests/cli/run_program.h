@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 #pragma once
 
 // Runs the built quantaro-convert with arguments and standard input, and

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # quantaro-convert where its standard streams fail it: output to a full
 # device, a directory as input, closed streams. Each run must end with
 # status 1 and say why in one line on standard error (none when standard

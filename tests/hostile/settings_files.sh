@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The real converter (offscreen) against settings files no one writes on
 # purpose: random bytes, a file cut short at several places, a file and a
 # folder it may not write. Each run is ended by SIGTERM, which closes the

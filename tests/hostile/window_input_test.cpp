@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // The converter window with text no one types: a paste of 100,000 characters,
 // control characters, NUL, characters outside ASCII and broken UTF-16 in the
 // input field. The result, the title and the info line are what the engine

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The scaffolding the end-to-end scripts share: a scratch folder and the
 # processes they start, both gone on exit; a private X server; the converter
 # with a settings folder of its own; its windows found by title; its settings

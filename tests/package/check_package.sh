@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Checks the Debian package as a user's system gets it: lintian, the control
 # fields, the files and their modes, hardened and stripped programs, and the
 # programs, menu entry and AppStream data unpacked into a temporary root and

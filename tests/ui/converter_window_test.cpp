@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 #include "catalogue/catalogue.h"
 #include "ui/AboutPictureWindow.h"
 #include "ui/ConverterWindow.h"

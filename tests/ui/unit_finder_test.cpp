@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
 // Finding a unit by name from the converter window: the popup, its keys, and
 // the row it hands to the list that had the focus.
 #include "ui/UnitFinder.h"

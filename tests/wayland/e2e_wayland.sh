@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # The real converter as a native Wayland client (run it through with_weston.sh),
 # on a settings file from an X11 session: the window at (640, 480) and data
 # other than the first run's. The compositor places the window; SIGTERM ends

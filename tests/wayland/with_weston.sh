@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
 # Runs a command as a native Wayland client of a private headless compositor:
 # weston on a socket of its own, in a runtime folder of its own, with no X
 # display in reach (DISPLAY unset), so a Qt program can only run natively.
