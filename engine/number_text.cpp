@@ -17,12 +17,6 @@ namespace {
 
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The white space the input may begin with, as in the "C" locale.
-constexpr bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 constexpr std::size_t skipDigits(std::string_view text, std::size_t at)
 {
     while (at < text.size() && isDigit(text[at]))

@@ -8,6 +8,13 @@
 
 namespace quantaro {
 
+// White space as the "C" locale knows it: what a number may begin with, and
+// what separates the words of a search.
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 // The number a text converts as: the longest beginning of the form
 // [blanks][sign]digits[.digits][(e|E)[sign]digits], correctly rounded;
 // 0 where no such beginning exists. Independent of the C locale.
