@@ -3,6 +3,8 @@
 // The parts of quantaro-convert that keep the number of an endless line and
 // write JSON, tried on inputs too many to spawn for.
 
+#include "catalogue/catalogue.h"
+#include "catalogue/unit_names.h"
 #include "cli/json.h"
 #include "cli/number_prefix.h"
 #include "cli/options.h"
@@ -52,6 +54,14 @@ TEST(Options, TheManualPageNamesEveryOptionAndNoOther)
             options.insert(std::string(option.shortName));
     }
     EXPECT_EQ(named, options);
+
+    // And the pair it converts without --from and --to.
+    std::string text = page;
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    const auto [from, to] = kFirstRunPair;
+    const std::string pair = "list row " + std::to_string(from) + " (" + unitName(from) + ") to list row "
+                             + std::to_string(to) + " (" + unitName(to) + ")";
+    EXPECT_NE(text.find(pair), std::string::npos) << pair;
 }
 
 // Why a pair is refused: rows that are no units, units of two quantities,
