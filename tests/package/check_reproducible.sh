@@ -3,11 +3,12 @@
 # Copyright Velkor
 # Builds the binary packages a second time from the source package beside
 # the given one, in another folder, at another time, with another umask,
-# time zone and locale, and as another user when run as root (the build
-# needs none: Rules-Requires-Root: no), and finds both packages, quantaro
-# and quantaro-dbgsym, byte for byte the same as the first build's.
-# The rebuild leaves out the test suite as scripts/package does (nocheck);
-# it costs one build of the programs, about two minutes of CPU time.
+# time zone and locale, as another user when run as root (the build needs
+# no root: Rules-Requires-Root: no) and without network (it needs none), and
+# finds both packages, quantaro and quantaro-dbgsym, byte for byte the same
+# as the first build's. The rebuild leaves out the test suite as
+# scripts/package does (nocheck); it costs one build of the programs, about
+# a minute and a half of CPU time.
 # Usage: check_reproducible.sh path/to/quantaro_<version>_amd64.deb
 set -uo pipefail
 deb=$(realpath "$1")
@@ -22,9 +23,14 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
   chown nobody "$work"
   as_other=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
 fi
+# Without network where the machine lets us take it away: the build needs none.
+no_network=()
+if unshare --net true 2>/dev/null; then
+  no_network=(unshare --net)
+fi
 # The umask is set before unpacking, so the source files get it too.
 if ! (umask 0077 && cd "$work" &&
-  "${as_other[@]}" env HOME="$work" TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 \
+  "${no_network[@]}" "${as_other[@]}" env HOME="$work" TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 \
     DEB_BUILD_OPTIONS=nocheck DEB_BUILD_PROFILES=nocheck \
     sh -c 'dpkg-source -x "$0" rebuilt && cd rebuilt && dpkg-buildpackage -us -uc -b -j"$(nproc)"' \
     "$dir/quantaro_${version#*:}.dsc") >"$work/log" 2>&1; then
