@@ -141,7 +141,8 @@ int main(int argc, char* argv[])
         output.buffer() += helpText();
         return finish(output);
     case Action::Version:
-        output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n";
+        output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n"
+                           "Licence GPL-3.0-or-later: GNU GPL version 3 or later; there is NO WARRANTY.\n";
         return finish(output);
     case Action::List:
         return printList(output);

@@ -196,6 +196,7 @@ TEST(Convert, UsageErrors)
     }
     EXPECT_EQ(runConvert({"--help"}, "").status, 0);
     EXPECT_EQ(runConvert({"--version"}, "").out.find("quantaro-convert"), 0u);
+    EXPECT_NE(runConvert({"--version"}, "").out.find("GPL-3.0-or-later"), std::string::npos);
 }
 
 TEST(List, PrintsEveryRowWithItsIndexCodeAndLabel)

@@ -15,11 +15,24 @@ id=com.velkor.Quantaro
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-# Lintian, errors and warnings; the overrides the package carries apply.
-if ! lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 || grep -q '^[EW]:' "$work/lintian"; then
+# Lintian on the upload, source and binary packages, pedantically: no tag
+# but those the packages override (with their reasons) and the experimental
+# ones (X:), so a new info or pedantic tag is seen and dealt with too.
+changes=${deb%.deb}.changes
+if [ ! -f "$changes" ]; then
+  fail "no $(basename "$changes") beside the package"
+elif ! lintian --pedantic --display-info --fail-on error,warning "$changes" >"$work/lintian" 2>&1 ||
+  grep -q '^[EWIP]:' "$work/lintian"; then
   cat "$work/lintian"
   fail "lintian"
 fi
+# The debug symbols of both programs, found by their build IDs.
+dbgsym=$(dirname "$deb")/quantaro-dbgsym_$(dpkg-deb -f "$deb" Version)_amd64.deb
+[ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = 2 ] ||
+  fail "quantaro-dbgsym does not hold the debug symbols of both programs"
+# The build leaves nothing above the checkout that holds build-package/.
+above=$(dirname "$deb")/../..
+ls "$above"/quantaro_* "$above"/quantaro-dbgsym_* 2>/dev/null && fail "package files above the checkout"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = quantaro ] || fail "Package: $(field Package)"
@@ -64,6 +77,7 @@ copyright=$root/usr/share/doc/quantaro/copyright
 head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
   fail "copyright is not in the machine-readable format"
 grep -q '^Copyright: .*Velkor' "$copyright" || fail "copyright does not name Velkor"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "copyright does not give the GPL, version 3 or later"
 zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^quantaro ($(field Version)) " ||
   fail "the changelog's newest entry is not for $(field Version)"
 
@@ -83,8 +97,10 @@ for program in quantaro quantaro-convert; do
   grep -q ' U __stack_chk_fail@' <<<"$symbols" || fail "$program has no stack protector"
   grep -q '\.symtab\|\.debug_\|\.comment' <<<"$sections" && fail "$program is not stripped"
 done
-# The C++ runtime is linked into quantaro-convert on purpose (its start-up time).
-grep -q 'NEEDED.*libstdc++' <<<"$(readelf -d "$root/usr/bin/quantaro-convert")" && fail "quantaro-convert loads the shared C++ runtime"
+# No static copy of a packaged library: both use the system's C++ runtime.
+for program in quantaro quantaro-convert; do
+  grep -q 'NEEDED.*libstdc++' <<<"$(readelf -d "$root/usr/bin/$program")" || fail "$program does not load the shared C++ runtime"
+done
 
 # The unpacked files at work.
 [ "$("$root/usr/bin/quantaro-convert" 5)" = 127 ] || fail "usr/bin/quantaro-convert 5 does not print 127"
