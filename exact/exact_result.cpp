@@ -15,6 +15,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quantaro {
 namespace exact {
@@ -63,13 +64,13 @@ namespace {
 namespace mp = boost::multiprecision;
 using exact::Ratio;
 
-// An ordinary number (up to 40 digits, a power of ten up to 60) through any
-// pair of rows stays far below this width, and fixed-width numbers need no
-// allocation; anything longer, or an overflow, goes to the unbounded type.
-using FixedInt = mp::number<mp::cpp_int_backend<768, 768, mp::signed_magnitude, mp::checked, void>>;
+// A number as people type it (up to 20 digits, a power of ten up to 30)
+// through any pair of rows fits this width, and a fixed-width number needs
+// no allocation; anything longer, or an overflow, goes to the unbounded type.
+using FixedInt = mp::number<mp::cpp_int_backend<384, 384, mp::signed_magnitude, mp::checked, void>>;
 using BigInt = mp::cpp_int;
-constexpr std::size_t kFixedDigits = 40;
-constexpr std::int64_t kFixedPower = 60;
+constexpr std::size_t kFixedDigits = 20;
+constexpr std::int64_t kFixedPower = 30;
 
 // Digits in full up to this many; beyond, 17 rounded and the mark.
 constexpr int kExactDigits = 40;
@@ -160,6 +161,26 @@ void applySize(const exact::SizeFormula& f, Rational<Int>& v)
         add(v, Ratio{static_cast<std::uint64_t>(halves < 0 ? -halves : halves), 2, 0}, halves < 0 ? -1 : 1);
 }
 
+// The exact meaning of every step constant of every unit, worked out once:
+// the shortest decimal of a double costs more than the arithmetic.
+using StepRatios = std::array<Ratio, kMaxSteps>;
+
+const StepRatios& ratiosOf(const UnitDefinition& unit)
+{
+    static const std::vector<StepRatios> table = [] {
+        std::vector<StepRatios> ratios;
+        for (const UnitDefinition& d : allDefinitions()) {
+            StepRatios& r = ratios.emplace_back();
+            for (std::size_t i = 0; i < d.toBase.count; ++i) {
+                if (d.toBase.step[i].kind != StepKind::Size)
+                    r[i] = exact::ratioOf(d.toBase.step[i].constant);
+            }
+        }
+        return ratios;
+    }();
+    return table[static_cast<std::size_t>(&unit - allDefinitions().data())];
+}
+
 bool hasSizeStep(const Steps& steps)
 {
     return std::any_of(steps.begin(), steps.end(), [](const Step& s) { return s.kind == StepKind::Size; });
@@ -170,11 +191,13 @@ bool hasSizeStep(const Steps& steps)
 template <class Int>
 bool intoBase(const UnitDefinition& unit, Rational<Int>& v)
 {
-    for (const Step& step : unit.toBase) {
+    const StepRatios& ratios = ratiosOf(unit);
+    for (std::size_t i = 0; i < unit.toBase.count; ++i) {
+        const Step& step = unit.toBase.step[i];
         switch (step.kind) {
-        case StepKind::Multiply: multiply(v, exact::ratioOf(step.constant)); break;
-        case StepKind::Add: add(v, exact::ratioOf(step.constant), 1); break;
-        case StepKind::Subtract: add(v, exact::ratioOf(step.constant), -1); break;
+        case StepKind::Multiply: multiply(v, ratios[i]); break;
+        case StepKind::Add: add(v, ratios[i], 1); break;
+        case StepKind::Subtract: add(v, ratios[i], -1); break;
         case StepKind::Size: {
             const exact::SizeRule* rule = exact::findSizeRule(unit.code);
             if (rule == nullptr)
@@ -199,12 +222,12 @@ bool outOfBase(const UnitDefinition& unit, Rational<Int>& v)
         applySize(rule->out, v);
         return true;
     }
-    for (const Step* step = unit.toBase.end(); step != unit.toBase.begin();) {
-        --step;
-        switch (step->kind) {
-        case StepKind::Multiply: divide(v, exact::ratioOf(step->constant)); break;
-        case StepKind::Add: add(v, exact::ratioOf(step->constant), -1); break;
-        case StepKind::Subtract: add(v, exact::ratioOf(step->constant), 1); break;
+    const StepRatios& ratios = ratiosOf(unit);
+    for (std::size_t i = unit.toBase.count; i > 0; --i) {
+        switch (unit.toBase.step[i - 1].kind) {
+        case StepKind::Multiply: divide(v, ratios[i - 1]); break;
+        case StepKind::Add: add(v, ratios[i - 1], -1); break;
+        case StepKind::Subtract: add(v, ratios[i - 1], 1); break;
         case StepKind::Size: return false; // handled above
         }
     }
@@ -274,7 +297,6 @@ Int digitsValue(const TypedDigits& d)
 // layout; the digits have no trailing zeros.
 void writePlain(bool negative, const char* digits, std::size_t count, std::int64_t firstPower, std::string& out)
 {
-    out.clear();
     if (negative)
         out += '-';
     if (firstPower < 0) {
@@ -318,7 +340,7 @@ std::size_t writeDigits(Int q, char* out)
     return static_cast<std::size_t>(o - out);
 }
 
-// The Exact text of v (not zero).
+// Appends the Exact text of v (not zero).
 template <class Int>
 void writeExactText(const Rational<Int>& v, std::string& out)
 {
@@ -384,8 +406,9 @@ void writeExactText(const Rational<Int>& v, std::string& out)
     out += kMoreDigits;
 }
 
-// The Exact text of the typed digits (sign apart) through both sides.
-// False where the rules cannot say (a size row without its exact rule).
+// Appends the Exact text of the typed digits (sign apart) through both
+// sides. False where the rules cannot say (a size row without its exact
+// rule); `out` may then hold part of a text.
 template <class Int>
 bool exactText(const TypedDigits& typed, bool negative, const UnitDefinition* source, const UnitDefinition* target,
                std::string& out)
@@ -400,7 +423,7 @@ bool exactText(const TypedDigits& typed, bool negative, const UnitDefinition* so
     if (target != nullptr && !outOfBase(*target, v))
         return false;
     if (v.num == 0) {
-        out.assign("0");
+        out += '0';
         return true;
     }
     writeExactText(v, out);
@@ -412,48 +435,56 @@ bool finiteText(std::string_view result)
     return !result.empty() && result != "inf" && result != "-inf" && result != "nan";
 }
 
-} // namespace
-
-void ConvertExact(std::string_view input, UnitCode from, UnitCode to, Conversion& out)
+// Appends the Exact text where it differs from today's: the typed number
+// lies within the double range and today's result (`todayFinite`) is a
+// finite number. Returns false, `out` unchanged, where today's text stands.
+bool appendExact(std::string_view input, UnitCode from, UnitCode to, bool todayFinite, std::string& out)
 {
-    Convert(input, from, to, out);
-    if (!finiteText(out.result))
-        return;
+    if (!todayFinite)
+        return false;
     const NumberScan scan = scanNumber(input);
     const TypedDigits typed = scan.found ? typedDigits(input.substr(scan.mantissaBegin, scan.mantissaEnd - scan.mantissaBegin),
                                                        scan.exponent)
                                          : TypedDigits{};
     const double reading = readNumber(input);
     if (std::isinf(reading) || (reading == 0 && typed.count > 0))
-        return; // beyond the double range: today's text
-    // A number within the double range has its digits within the input,
-    // so the power of ten is bounded by its length (and the saturated
-    // exponent's reading can only be out of range).
+        return false; // beyond the double range
+    // A number within the double range has its digits within the input, so
+    // its power of ten is bounded by the input's length.
     if (typed.count > 0 && std::abs(typed.power) > static_cast<std::int64_t>(input.size()) + 400)
-        return;
+        return false;
 
     const UnitDefinition* source = findDefinition(from);
     const UnitDefinition* target = findDefinition(to);
-    std::string text;
+    const std::size_t length = out.size();
     bool done = false;
     if (typed.count <= kFixedDigits && std::abs(typed.power) <= kFixedPower) {
         try {
-            done = exactText<FixedInt>(typed, scan.negative, source, target, text);
+            done = exactText<FixedInt>(typed, scan.negative, source, target, out);
         } catch (const std::overflow_error&) {
-            done = exactText<BigInt>(typed, scan.negative, source, target, text);
+            out.resize(length);
+            done = exactText<BigInt>(typed, scan.negative, source, target, out);
         }
     } else {
-        done = exactText<BigInt>(typed, scan.negative, source, target, text);
+        done = exactText<BigInt>(typed, scan.negative, source, target, out);
     }
     if (!done)
+        out.resize(length);
+    return done;
+}
+
+} // namespace
+
+void ConvertExact(std::string_view input, UnitCode from, UnitCode to, Conversion& out)
+{
+    Convert(input, from, to, out);
+    std::string text;
+    if (!appendExact(input, from, to, finiteText(out.result), text))
         return;
     // The title is the result and what Convert put after its own result.
-    const std::string_view titleEnd = std::string_view(out.title).substr(out.result.size());
-    std::string title;
-    title.reserve(text.size() + titleEnd.size());
-    title.append(text).append(titleEnd);
-    out.title = std::move(title);
-    out.result = std::move(text);
+    const std::size_t titleEnd = out.result.size();
+    out.title.replace(0, titleEnd, text);
+    out.result.assign(text);
 }
 
 Conversion ConvertExact(std::string_view input, UnitCode from, UnitCode to)
@@ -461,6 +492,11 @@ Conversion ConvertExact(std::string_view input, UnitCode from, UnitCode to)
     Conversion out;
     ConvertExact(input, from, to, out);
     return out;
+}
+
+bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::string& out)
+{
+    return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), out);
 }
 
 std::string_view resultNumber(std::string_view result)

@@ -11,6 +11,7 @@
 #include "engine/convert.h"
 #include "engine/unit_code.h"
 
+#include <string>
 #include <string_view>
 
 namespace quantaro {
@@ -32,6 +33,12 @@ namespace quantaro {
 // big-number arithmetic on a number of that many digits.
 void ConvertExact(std::string_view input, UnitCode from, UnitCode to, Conversion& out);
 Conversion ConvertExact(std::string_view input, UnitCode from, UnitCode to);
+
+// The result alone, for callers that show no title or info line: appends
+// the Exact result to `out` and returns true, or returns false and leaves
+// `out` as it is where the Exact form is today's text (resultText of the
+// converted value).
+bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::string& out);
 
 // The mark after a rounded Exact result: more digits follow (U+2026).
 inline constexpr std::string_view kMoreDigits = "\u2026";
