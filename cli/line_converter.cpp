@@ -4,11 +4,12 @@
 
 #include "engine/number_text.h"
 #include "engine/unit_definitions.h"
+#include "exact/exact_result.h"
 
 namespace quantaro::cli {
 
-LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm)
-    : pair_(pair), form_(form), resultForm_(resultForm)
+LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm, bool exact)
+    : pair_(pair), form_(form), resultForm_(resultForm), exact_(exact)
 {
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
@@ -21,7 +22,10 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resul
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
     if (form_ == OutputForm::Json) {
-        Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
+        if (exact_)
+            ConvertExact(text, pair_.from, pair_.to, conversion_);
+        else
+            Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
         out += jsonIndices_;
         appendJsonString(conversion_.result, out);
         out += ",\"title\":";
@@ -35,7 +39,7 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         return;
     }
     // The result alone is the value's text: no title or info line to build.
-    if (!text.empty()) {
+    if (!text.empty() && !(exact_ && appendExactResult(text, pair_.from, pair_.to, out))) {
         const double value = convertValue(readNumber(text), pair_.from, pair_.to);
         if (resultForm_ == ResultForm::Shortest) {
             char result[kNineteenDecimalCapacity];

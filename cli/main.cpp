@@ -30,8 +30,8 @@ constexpr int kDefaultToIndex = 1;
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 
 constexpr std::string_view kHelp =
-    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
-    "                        [TEXT...]\n"
+    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json]\n"
+    "                        [--shortest | --exact] [TEXT...]\n"
     "       quantaro-convert --list | --help | --version\n"
     "\n"
     "Converts each TEXT, or else every line of standard input, from one unit into\n"
@@ -45,6 +45,9 @@ constexpr std::string_view kHelp =
     "  --shortest   print the result, and the title with --json, in the fewest\n"
     "               digits that read back as the same number (\"12.7\", not\n"
     "               \"12.699999999999999\")\n"
+    "  --exact      print the result, and the title with --json, in the Exact form:\n"
+    "               the true value of the number as typed (\"3 ft. to m: 0.9144\"),\n"
+    "               or 17 digits and \"\u2026\" where more digits follow\n"
     "  --list       print every list row: index, code and label, tab-separated\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n"
@@ -133,7 +136,7 @@ int convert(const Options& options, Output& output)
 
     const auto rows = catalogueRows();
     LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
-                            options.resultForm);
+                            options.resultForm, options.exact);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());

@@ -17,7 +17,8 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
 {
     ParsedArguments parsed;
     Options& options = parsed.options;
-    bool list = false, unitNames = false, help = false, version = false, info = false, json = false, shortest = false;
+    bool list = false, unitNames = false, help = false, version = false, info = false, json = false, shortest = false,
+         exact = false;
     bool optionsEnded = false;
     std::string error;
     auto fail = [&error](std::string text) {
@@ -63,6 +64,8 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
             json = true;
         else if (argument == "--shortest")
             shortest = true;
+        else if (argument == "--exact")
+            exact = true;
         else if (argument == "--list")
             list = true;
         else if (argument == "--unit-names")
@@ -85,7 +88,9 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     }
     if (info && json)
         fail("--info and --json exclude each other");
-    const bool converting = info || json || shortest || options.fromGiven || options.toGiven || !options.texts.empty();
+    if (exact && shortest)
+        fail("--exact and --shortest exclude each other");
+    const bool converting = info || json || shortest || exact || options.fromGiven || options.toGiven || !options.texts.empty();
     if (list && (converting || unitNames))
         fail("--list takes no other options or TEXT");
     if (unitNames && converting)
@@ -93,6 +98,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     options.action = list ? Action::List : unitNames ? Action::UnitNames : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
     options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
+    options.exact = exact;
     parsed.error = std::move(error);
     return parsed;
 }

@@ -19,6 +19,7 @@ struct Options {
     Action action = Action::Convert;
     OutputForm form = OutputForm::Result;
     ResultForm resultForm = ResultForm::SeventeenDigits;
+    bool exact = false; // the Exact form of the result (and title)
     bool fromGiven = false;
     bool toGiven = false;
     std::string_view from; // the UNIT arguments as given
