@@ -260,6 +260,39 @@ TypedDigits typedDigits(std::string_view mantissa, std::int64_t exponent)
     return d;
 }
 
+// The value of a run of digits. The halves are joined by a multiplication
+// by a power of ten, so that a long paste costs what the library's
+// (Karatsuba) multiplication of its halves costs, not the square of its
+// length as digit after digit would. powers[j] is 10^(19 × 2^j).
+BigInt runValue(std::string_view digits, std::vector<BigInt>& powers)
+{
+    constexpr std::size_t kChunk = 19;
+    if (digits.size() <= 4 * kChunk) {
+        BigInt n = 0;
+        std::size_t at = 0;
+        while (at < digits.size()) {
+            const std::size_t take = std::min(kChunk, digits.size() - at);
+            std::uint64_t chunk = 0;
+            for (std::size_t i = at; i < at + take; ++i)
+                chunk = chunk * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+            n *= kSmallPowers[take];
+            n += chunk;
+            at += take;
+        }
+        return n;
+    }
+    std::size_t j = 0;
+    while ((kChunk << (j + 1)) < digits.size())
+        ++j;
+    while (powers.size() <= j)
+        powers.push_back(powers.empty() ? BigInt(k10To19) : BigInt(powers.back() * powers.back()));
+    const std::size_t low = kChunk << j;
+    BigInt high = runValue(digits.substr(0, digits.size() - low), powers);
+    high *= powers[j];
+    high += runValue(digits.substr(digits.size() - low), powers);
+    return high;
+}
+
 template <class Int>
 Int digitsValue(const TypedDigits& d)
 {
@@ -271,26 +304,14 @@ Int digitsValue(const TypedDigits& d)
         }
         return Int(n);
     }
-    // Nineteen digits at a time.
-    Int n = 0;
-    std::uint64_t chunk = 0;
-    int inChunk = 0;
+    std::string digits;
+    digits.reserve(d.count);
     for (std::size_t i = d.first; i < d.last; ++i) {
-        if (d.mantissa[i] == '.')
-            continue;
-        chunk = chunk * 10 + static_cast<std::uint64_t>(d.mantissa[i] - '0');
-        if (++inChunk == 19) {
-            n *= k10To19;
-            n += chunk;
-            chunk = 0;
-            inChunk = 0;
-        }
+        if (d.mantissa[i] != '.')
+            digits += d.mantissa[i];
     }
-    if (inChunk > 0) {
-        n *= kSmallPowers[static_cast<std::size_t>(inChunk)];
-        n += chunk;
-    }
-    return n;
+    std::vector<BigInt> powers;
+    return Int(runValue(digits, powers));
 }
 
 // Writes `count` digits standing for d1.d2d3… × 10^firstPower in the plain
