@@ -7,7 +7,7 @@
 class QSettings;
 
 // Reads "Config/XPosition", "Config/YPosition", "Data/Source", "Data/From",
-// "Data/To" and "Display/ShortestResult", in that order. A missing value, an
+// "Data/To", "Display/ShortestResult" and "Display/ExactResult", in that order. A missing value, an
 // integer value that is not a whole number in range, a switch that is neither
 // "true" nor "false", and a store that cannot be read or parsed give the
 // first-run values; nothing here ever stops the program.
