@@ -6,6 +6,16 @@
 #include "engine/unit_definitions.h"
 #include "exact/exact_constants.h"
 
+// cpp_int.hpp includes <iostream> though it writes to no standard stream.
+// With GCC 12's library that header puts into every program linking this file
+// a static initialiser of the eight standard streams and their locales: a
+// fifth more of quantaro-convert's start, --exact or not. The stream classes
+// it names come from <istream> and <ostream>; <iostream> itself stays out.
+#include <istream>
+#include <ostream>
+#if defined(__GLIBCXX__) && !defined(_GLIBCXX_IOSTREAM)
+#define _GLIBCXX_IOSTREAM 1
+#endif
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include <algorithm>
