@@ -2,8 +2,6 @@
 // Copyright Velkor
 #include "cli/line_converter.h"
 
-#include "engine/number_text.h"
-#include "engine/unit_definitions.h"
 #include "exact/exact_result.h"
 
 namespace quantaro::cli {
@@ -38,16 +36,8 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         out += "}\n";
         return;
     }
-    // The result alone is the value's text: no title or info line to build.
-    if (!text.empty() && !(exact_ && appendExactResult(text, pair_.from, pair_.to, out))) {
-        const double value = convertValue(readNumber(text), pair_.from, pair_.to);
-        if (resultForm_ == ResultForm::Shortest) {
-            char result[kNineteenDecimalCapacity];
-            out.append(result, writeShortestResultText(value, result));
-        } else {
-            appendResultText(value, out);
-        }
-    }
+    if (!(exact_ && appendExactResult(text, pair_.from, pair_.to, out)))
+        AppendResult(text, pair_.from, pair_.to, out, resultForm_);
     if (form_ == OutputForm::Info) {
         out += '\t';
         if (!text.empty())

@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "engine/unit_definitions.h"
 
+#include "engine/test_support.h"
+
 #include <array>
 #include <cstdint>
 

@@ -527,6 +527,8 @@ Conversion ConvertExact(std::string_view input, UnitCode from, UnitCode to)
 
 bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::string& out)
 {
+    if (input.empty())
+        return false; // an empty result, as today
     return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), out);
 }
 

@@ -10,6 +10,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/convert.h"
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 #include "engine/unit_definitions.h"
 #include "exact/exact_result.h"
 #include "fuzz_support.h"

@@ -128,6 +128,23 @@ TEST(ExactResult, LongInputsStayBounded)
     EXPECT_EQ(ConvertExact(std::string(5000, '0') + "3", 2150, 1150).result, "0.9144");
 }
 
+// The result alone is ConvertExact's result; today's text is the caller's.
+TEST(ExactResult, ResultAloneAsConvertExactGivesIt)
+{
+    for (const char* input : {"3", "100", "-0", "abc", "1e-300", "15.5"}) {
+        for (const auto& [from, to] : {std::pair{2150, 1150}, {28130, 28110}, {23160, 23150}, {1110, 1190}}) {
+            std::string out = "x";
+            ASSERT_TRUE(appendExactResult(input, from, to, out)) << input;
+            EXPECT_EQ(out, "x" + ConvertExact(input, from, to).result) << input << ' ' << from;
+        }
+    }
+    for (const char* input : {"", "1e999999999", "-1e-400", "1e308"}) {
+        std::string out = "x";
+        EXPECT_FALSE(appendExactResult(input, 1150, 1110, out)) << input;
+        EXPECT_EQ(out, "x");
+    }
+}
+
 TEST(ExactResult, ResultNumberDropsTheMark)
 {
     EXPECT_EQ(resultNumber("37.777777777777778…"), "37.777777777777778");
