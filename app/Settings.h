@@ -6,11 +6,12 @@
 
 class QSettings;
 
-// Reads "Config/XPosition", "Config/YPosition", "Data/Source", "Data/From",
-// "Data/To", "Display/ShortestResult" and "Display/ExactResult", in that order. A missing value, an
-// integer value that is not a whole number in range, a switch that is neither
-// "true" nor "false", and a store that cannot be read or parsed give the
-// first-run values; nothing here ever stops the program.
+// Reads every kept value under its key ("Config/XPosition", "Data/Source",
+// "Display/ShortestResult", ...: the list is in Settings.cpp), in the order of
+// that list. A missing value, an integer value that is not a whole number in
+// range, a switch that is neither "true" nor "false", and a store that cannot
+// be read or parsed give the first-run values; nothing here ever stops the
+// program.
 ConverterState readSettings(QSettings& store);
 
 // Writes the values in the same order and flushes them to the store.
