@@ -56,6 +56,7 @@ void forEachKeptValue(Visit visit)
     visit(QStringLiteral("Data/From"), &ConverterState::fromIndex);
     visit(QStringLiteral("Data/To"), &ConverterState::toIndex);
     visit(QStringLiteral("Display/ShortestResult"), &ConverterState::shortestResult);
+    visit(QStringLiteral("Display/ExactResult"), &ConverterState::exactResult);
 }
 
 } // namespace

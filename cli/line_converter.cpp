@@ -2,10 +2,12 @@
 // Copyright Velkor
 #include "cli/line_converter.h"
 
+#include "exact/exact_result.h"
+
 namespace quantaro::cli {
 
-LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm)
-    : pair_(pair), form_(form), resultForm_(resultForm)
+LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm, bool exact)
+    : pair_(pair), form_(form), resultForm_(resultForm), exact_(exact)
 {
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
@@ -18,7 +20,10 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resul
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
     if (form_ == OutputForm::Json) {
-        Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
+        if (exact_)
+            ConvertExact(text, pair_.from, pair_.to, conversion_);
+        else
+            Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
         out += jsonIndices_;
         appendJsonString(conversion_.result, out);
         out += ",\"title\":";
@@ -31,7 +36,8 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         out += "}\n";
         return;
     }
-    AppendResult(text, pair_.from, pair_.to, out, resultForm_);
+    if (!(exact_ && appendExactResult(text, pair_.from, pair_.to, out)))
+        AppendResult(text, pair_.from, pair_.to, out, resultForm_);
     if (form_ == OutputForm::Info) {
         out += '\t';
         if (!text.empty())

@@ -24,14 +24,16 @@ struct Pair {
 // Writes the output line of one input text, exactly as the window shows that
 // text for the pair: the result; with Info the result, a tab and the info
 // line; with Json one object with the input, the indices and the three texts.
-// The result form applies to the result and the title, as in the window.
+// The result form applies to the result and the title, as in the window;
+// `exact` puts both in the Exact form instead.
 //
 // A text too long to hold is given in pieces between beginLong and endLong;
 // its number is kept by a NumberPrefix, and in Json its input is written out
 // as it comes, so it costs constant memory.
 class LineConverter {
 public:
-    LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm = ResultForm::SeventeenDigits);
+    LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm = ResultForm::SeventeenDigits,
+                  bool exact = false);
 
     void convert(std::string_view text, std::string& out);
 
@@ -45,6 +47,7 @@ private:
     Pair pair_;
     OutputForm form_;
     ResultForm resultForm_;
+    bool exact_;
     std::string info_;          // the info line of every non-empty input
     std::string infoJson_;      // info_ as a JSON string
     std::string jsonIndices_;   // ,"from":N,"to":M,"result":

@@ -101,7 +101,7 @@ int convert(const Options& options, Output& output)
 
     const auto rows = catalogueRows();
     LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
-                            options.resultForm);
+                            options.resultForm, options.exact);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());

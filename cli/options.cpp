@@ -28,6 +28,11 @@ constexpr std::array kOptions{
                "print the result, and the title with --json, in the fewest\n"
                "digits that read back as the same number (\"12.7\", not\n"
                "\"12.699999999999999\")",
+               Usage::ConvertingOrNext},
+    OptionSpec{OptionId::Exact,       "--exact",        "",   "",
+               "print the result, and the title with --json, in the Exact form:\n"
+               "the true value of the number as typed (\"3 ft. to m: 0.9144\"),\n"
+               "or 17 digits and \"\u2026\" where more digits follow",
                Usage::Converting},
     OptionSpec{OptionId::List,        "--list",         "",   "",
                "print every list row: index, code and label, tab-separated",
@@ -216,10 +221,13 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     options.toGiven = has(OptionId::To);
     options.to = given[static_cast<std::size_t>(OptionId::To)].value;
     const bool info = has(OptionId::Info), json = has(OptionId::Json), shortest = has(OptionId::Shortest);
+    const bool exact = has(OptionId::Exact);
     const bool list = has(OptionId::List), unitNames = has(OptionId::UnitNames), optionNames = has(OptionId::OptionNames);
     if (info && json)
         fail("--info and --json exclude each other");
-    const bool converting = info || json || shortest || options.fromGiven || options.toGiven || !options.texts.empty();
+    if (exact && shortest)
+        fail("--exact and --shortest exclude each other");
+    const bool converting = info || json || shortest || exact || options.fromGiven || options.toGiven || !options.texts.empty();
     if (list && (converting || unitNames || optionNames))
         fail("--list takes no other options or TEXT");
     if (unitNames && (converting || optionNames))
@@ -232,6 +240,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
                                    : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
     options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
+    options.exact = exact;
     parsed.error = std::move(error);
     return parsed;
 }

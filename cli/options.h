@@ -20,6 +20,7 @@ struct Options {
     Action action = Action::Convert;
     OutputForm form = OutputForm::Result;
     ResultForm resultForm = ResultForm::SeventeenDigits;
+    bool exact = false; // the Exact form of the result (and title)
     bool fromGiven = false;
     bool toGiven = false;
     std::string_view from; // the UNIT arguments as given
@@ -27,7 +28,7 @@ struct Options {
     std::vector<std::string_view> texts; // empty: read standard input
 };
 
-enum class OptionId { From, To, Info, Json, Shortest, List, Help, Version, UnitNames, OptionNames };
+enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Help, Version, UnitNames, OptionNames };
 
 // Where the synopsis of the help names an option.
 enum class Usage {

@@ -178,14 +178,14 @@ int significantDigits(double magnitude, char* digits)
 
 } // namespace
 
-double readNumber(std::string_view text)
+NumberScan scanNumber(std::string_view text)
 {
+    NumberScan scan;
     std::size_t at = 0;
     while (at < text.size() && isBlank(text[at]))
         ++at;
-    bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
+        scan.negative = text[at] == '-';
         ++at;
     }
 
@@ -199,11 +199,12 @@ double readNumber(std::string_view text)
             end = fractionEnd;
     }
     if (digits == 0)
-        return 0;
-    const std::size_t mantissaEnd = end;
+        return NumberScan{};
+    scan.found = true;
+    scan.mantissaBegin = start;
+    scan.mantissaEnd = end;
 
     // An exponent counts only when complete: "1e" and "1e+" read as 1.
-    std::int64_t exponent = 0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t e = end + 1;
         bool negativeExponent = false;
@@ -213,27 +214,36 @@ double readNumber(std::string_view text)
         }
         const std::size_t exponentEnd = skipDigits(text, e);
         if (exponentEnd > e) {
+            std::int64_t exponent = 0;
             for (std::size_t i = e; i < exponentEnd; ++i) {
                 // Saturates far beyond any double's exponent.
                 if (exponent < 1'000'000'000)
                     exponent = exponent * 10 + (text[i] - '0');
             }
-            if (negativeExponent)
-                exponent = -exponent;
+            scan.exponent = negativeExponent ? -exponent : exponent;
             end = exponentEnd;
         }
     }
+    scan.end = end;
+    return scan;
+}
 
+double readNumber(std::string_view text)
+{
+    const NumberScan scan = scanNumber(text);
+    if (!scan.found)
+        return 0;
     double value = 0;
-    const char* first = text.data() + start;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + end, value, std::chars_format::general);
+    const char* first = text.data() + scan.mantissaBegin;
+    const char* last = text.data() + scan.end;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa = text.substr(start, mantissaEnd - start);
-        value = beyondLargest(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc() || ptr != text.data() + end) {
+        const std::string_view mantissa = text.substr(scan.mantissaBegin, scan.mantissaEnd - scan.mantissaBegin);
+        value = beyondLargest(mantissa, scan.exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc() || ptr != last) {
         value = 0; // cannot happen: the text was checked above
     }
-    return negative ? -value : value;
+    return scan.negative ? -value : value;
 }
 
 std::size_t writeNineteenDecimal(double value, char* out)

@@ -28,7 +28,4 @@ std::string shortestResultText(double value);
 // roundFactorTextInPlace on a copy of the text.
 std::string roundFactorText(std::string_view text);
 
-// Every unit definition, one per unit code, in the order of the lists.
-std::span<const UnitDefinition> allDefinitions();
-
 } // namespace quantaro

@@ -369,7 +369,6 @@ constexpr std::int16_t kTerabyteRow = rowOf(kTerabyte);
 
 } // namespace
 
-// Test support (engine/test_support.h): it needs the table, which lives here.
 std::span<const UnitDefinition> allDefinitions() { return kDefinitions; }
 
 const UnitDefinition* findDefinition(UnitCode code)

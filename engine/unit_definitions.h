@@ -61,6 +61,10 @@ struct UnitDefinition {
 // and every other code without one. A preset code yields its unit's definition.
 const UnitDefinition* findDefinition(UnitCode code);
 
+// Every unit definition, one per unit code, in the order of the lists. The
+// Exact form works out the exact meaning of their constants once from it.
+std::span<const UnitDefinition> allDefinitions();
+
 // The number `value` taken through the source's toBase steps and the target's
 // fromBase steps (a side without a definition changes nothing): the value
 // behind the result field.

@@ -20,6 +20,10 @@ struct ConverterState {
     // The result field and the title show the shortest text that reads back
     // as the same number, instead of seventeen significant digits.
     bool shortestResult = false;
+    // The result field and the title show the Exact form: the true value of
+    // the number as typed. At most one of the two result forms is on; where
+    // both are given, the Exact form is.
+    bool exactResult = false;
 
     friend bool operator==(const ConverterState&, const ConverterState&) = default;
 };

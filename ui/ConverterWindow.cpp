@@ -3,6 +3,7 @@
 #include "ui/ConverterWindow.h"
 
 #include "catalogue/catalogue.h"
+#include "exact/exact_result.h"
 #include "ui/AboutPictureWindow.h"
 #include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
@@ -10,6 +11,7 @@
 #include "ui/placement.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -90,7 +92,7 @@ UnitList* makeList(const char* name, ListSide side, QWidget* parent)
     return list;
 }
 
-QString fromUtf8(const std::string& text)
+QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -107,6 +109,9 @@ struct ConverterWindow::Command {
     bool ConverterState::*keptSwitch = nullptr;
     // Enabled only while the result field has a text to act on.
     bool needsResult = false;
+    // One of the result forms, of which at most one is on: checking it
+    // unchecks the others. Where several are given on, the last one wins.
+    bool resultForm = false;
 };
 
 ConverterWindow::ConverterWindow(QWidget* parent)
@@ -192,10 +197,14 @@ void ConverterWindow::createActions()
         {.text = "Copy Result",       .key = Qt::CTRL | Qt::SHIFT | Qt::Key_C,   .run = &ConverterWindow::copyResult,
          .needsResult = true},
         {.text = "Shortest Result",   .key = Qt::CTRL | Qt::SHIFT | Qt::Key_R,   .run = &ConverterWindow::convert,
-         .keptSwitch = &ConverterState::shortestResult},
+         .keptSwitch = &ConverterState::shortestResult, .resultForm = true},
+        {.text = "Exact Result",      .key = Qt::CTRL | Qt::SHIFT | Qt::Key_E,   .run = &ConverterWindow::convert,
+         .keptSwitch = &ConverterState::exactResult,    .resultForm = true},
     };
     // clang-format on
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* resultForms = new QActionGroup(this);
+    resultForms->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const Command& command : commands) {
         auto* action = new QAction(this);
         addAction(action);
@@ -211,6 +220,8 @@ void ConverterWindow::createActions()
             action->setChecked(state_.*command.keptSwitch);
             keptSwitches_.append({action, command.keptSwitch});
         }
+        if (command.resultForm)
+            resultForms->addAction(action);
         if (command.needsResult) {
             action->setEnabled(false);
             connect(resultField_, &QLineEdit::textChanged, action,
@@ -288,9 +299,13 @@ void ConverterWindow::convert()
     const int fromIndex = fromList_->currentIndex();
     const int toIndex = toList_->currentIndex();
     const QByteArray utf8 = input.toUtf8();
-    quantaro::Convert(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                      fromList_->currentCode(), toList_->currentCode(), conversion_,
-                      isOn(&ConverterState::shortestResult) ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
+    const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    if (isOn(&ConverterState::exactResult))
+        quantaro::ConvertExact(text, fromList_->currentCode(), toList_->currentCode(), conversion_);
+    else
+        quantaro::Convert(text, fromList_->currentCode(), toList_->currentCode(), conversion_,
+                          isOn(&ConverterState::shortestResult) ? quantaro::ResultForm::Shortest
+                                                                : quantaro::ResultForm::SeventeenDigits);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
@@ -348,7 +363,12 @@ void ConverterWindow::showAbout()
     activateWindow();
 }
 
-void ConverterWindow::copyResult() { QGuiApplication::clipboard()->setText(resultField_->text()); }
+void ConverterWindow::copyResult()
+{
+    const QByteArray shown = resultField_->text().toUtf8();
+    QGuiApplication::clipboard()->setText(
+        fromUtf8(quantaro::resultNumber(std::string_view(shown.constData(), static_cast<std::size_t>(shown.size())))));
+}
 
 void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 

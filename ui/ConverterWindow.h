@@ -55,7 +55,8 @@ public slots:
     // Opens the popup that finds a row by name for the list that has the
     // focus, the To list, or else the From list.
     void findUnit();
-    // Puts the bare result on the clipboard, for pasting into another program.
+    // Puts the bare result on the clipboard, for pasting into another program:
+    // the number the field shows, without the mark of the Exact form.
     void copyResult();
 
 protected:

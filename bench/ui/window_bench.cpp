@@ -81,11 +81,12 @@ void typeAndPaint(benchmark::State& state, QLineEdit* input, PaintWatch& paints)
     state.SetItemsProcessed(keys);
 }
 
-void BM_KeystrokeToWindow(benchmark::State& state)
+void keystrokeToWindow(benchmark::State& state, bool exactResult)
 {
     ConverterWindow window;
     ConverterState empty;
     empty.input.clear();
+    empty.exactResult = exactResult;
     window.setState(empty);
     showPainted(window);
     PaintWatch paints(window.findChild<QLineEdit*>(QStringLiteral("resultField")),
@@ -93,7 +94,13 @@ void BM_KeystrokeToWindow(benchmark::State& state)
     typeAndPaint(state, window.findChild<QLineEdit*>(QStringLiteral("inputField")), paints);
     window.reject();
 }
+
+void BM_KeystrokeToWindow(benchmark::State& state) { keystrokeToWindow(state, false); }
 BENCHMARK(BM_KeystrokeToWindow);
+
+// The same keys with "Exact Result" on: the result in exact arithmetic.
+void BM_KeystrokeToWindowExact(benchmark::State& state) { keystrokeToWindow(state, true); }
+BENCHMARK(BM_KeystrokeToWindowExact);
 
 // The yardstick: the same keys into the bare dialog, of the window's size.
 void BM_KeystrokeToBareDialog(benchmark::State& state)

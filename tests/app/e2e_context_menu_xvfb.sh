@@ -7,7 +7,12 @@
 #     seventeen digits back, and Esc writes the switch off;
 #  2. ShortestResult=banana: off; Ctrl+Shift+R turns it on; Ctrl+F, "sea
 #     league" and Enter put the sea league into the From list; Esc writes it
-#     all, the switch as "true".
+#     all, the switch as "true";
+#  3. ShortestResult and ExactResult both true, 3 ft. to m: the Exact form,
+#     "0.9144"; Ctrl+Shift+E twice turns it off and on; Esc writes Exact on
+#     and Shortest off;
+#  4. the next run shows "0.9144" again; Ctrl+Shift+R turns the shortest form
+#     on and the Exact form off, and Esc writes both.
 # Usage: e2e_context_menu_xvfb.sh path/to/quantaro
 set -uo pipefail
 bin=$1
@@ -60,5 +65,32 @@ xdotool key Escape
 await_exit
 [ "$status" = 0 ] || fail "second run ended with $status after Esc"
 expect_settings "5|49|21|true" "after the second run"
+
+# 3. Both result forms on as written: the Exact form.
+printf '[Data]\nSource=3\nFrom=34\nTo=23\n\n[Display]\nShortestResult=true\nExactResult=true\n' >"$conf"
+launch "$bin"
+id=$(window_titled "0.9144 - Velkor Quantaro") || fail "third run, both result forms on"
+xdotool windowfocus --sync "$id"
+xdotool key ctrl+shift+e
+window_titled "0.9144000000000001 - Velkor Quantaro" >/dev/null || fail "Ctrl+Shift+E off"
+xdotool key ctrl+shift+e
+window_titled "0.9144 - Velkor Quantaro" >/dev/null || fail "Ctrl+Shift+E on"
+xdotool key Escape
+await_exit
+[ "$status" = 0 ] || fail "third run ended with $status after Esc"
+expect_settings "3|34|23|false" "after the third run"
+[ "$(setting Display ExactResult)" = true ] || { cat "$conf"; fail "the Exact form was not kept"; }
+
+# 4. Kept across the restart; then the shortest form takes its place.
+launch "$bin"
+id=$(window_titled "0.9144 - Velkor Quantaro") || fail "fourth run, the Exact form kept"
+xdotool windowfocus --sync "$id"
+xdotool key ctrl+shift+r
+window_titled "0.9144000000000001 - Velkor Quantaro" >/dev/null || fail "Ctrl+Shift+R after the Exact form"
+xdotool key Escape
+await_exit
+[ "$status" = 0 ] || fail "fourth run ended with $status after Esc"
+expect_settings "3|34|23|true" "after the fourth run"
+[ "$(setting Display ExactResult)" = false ] || { cat "$conf"; fail "the Exact form stayed on beside the shortest"; }
 
 echo "end-to-end, context menu: all runs as expected"

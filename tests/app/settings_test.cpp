@@ -17,7 +17,7 @@
 void PrintTo(const ConverterState& s, std::ostream* out)
 {
     *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.input.toStdString() << "\", "
-         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << '}';
+         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << ", " << s.exactResult << '}';
 }
 
 namespace {
@@ -108,6 +108,12 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Display]\nShortestResult=banana\n", firstRun},
         {"[Display]\nShortestResult=\"\"\nshortestresult=true\n", firstRun},
         {"[Display]\nShortestResult=true,false\n", firstRun},
+        {"[Display]\nExactResult=true\n", {300, 100, "5", 2, 1, false, true}},
+        {"[Display]\nExactResult=False\nShortestResult=true\n", {300, 100, "5", 2, 1, true, false}},
+        {"[Display]\nExactResult=banana\n", firstRun},
+        {"[Display]\nExactResult=1\n", firstRun},
+        // Both on as written; the window's switches then show the Exact form.
+        {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", 2, 1, true, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
@@ -126,7 +132,8 @@ TEST_F(SettingsTest, UnreadableSwitchIsRewritten)
     ASSERT_TRUE(write(state));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("\n[Display]\nShortestResult=false\n"));
+    // The store writes a section's keys in alphabetical order.
+    EXPECT_TRUE(file.readAll().contains("\n[Display]\nExactResult=false\nShortestResult=false\n"));
 }
 
 TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)

@@ -128,6 +128,39 @@ TEST(Convert, ShortestInEveryOutputForm)
     }
 }
 
+// --exact: the true value of the number as typed, in the result and the
+// title; today's texts beyond the double range; the info line as without it.
+TEST(Convert, ExactInEveryOutputForm)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input, out;
+    } cases[] = {
+        {{"--exact", "--from", "ft", "--to", "m", "3"}, "", "0.9144\n"},
+        {{"--from", "ft", "--to", "m", "--exact", "1", "1e999", "1e-400", "-0.00000000000000000004", "abc", "", "-0"}, "",
+         "0.3048\ninf\n0\n-0.000000000000000000012192\n0\n\n0\n"},
+        {{"--from", "in", "--to", "cm", "--exact"}, "5\n\n0.1\n-2.5\r\n", "12.7\n\n0.254\n-6.35\n"},
+        {{"--info", "--exact", "--from", "kg", "--to", "lb", "70"}, "", "154.32358352941431\u2026\t1 kg = 2.2046226218487757 lb.\n"},
+        {{"--from", "ºF", "--to", "ºC", "--exact", "--info"}, "212\n\n", "100\t1 ºF = -17.2 ºC\n\t\n"},
+        {{"--exact", "--json", "--from", "°F", "--to", "ºC", "100", ""}, "",
+         R"({"input":"100","from":223,"to":222,"result":"37.777777777777778…","title":"37.777777777777778… - Velkor Quantaro","info":"1 ºF = -17.2 ºC"})"
+         "\n"
+         R"({"input":"","from":223,"to":222,"result":"","title":"Velkor Quantaro","info":""})"
+         "\n"},
+        {{"--json", "--exact", "--from", "ft", "--to", "m"}, "1e999999999\n",
+         R"({"input":"1e999999999","from":34,"to":23,"result":"inf","title":"inf - Velkor Quantaro","info":"1 ft. = 0.3048 m"})"
+         "\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = runConvert(c.arguments, c.input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.arguments.front() << ' ' << c.arguments.back();
+    }
+    const RunResult both = runConvert({"--exact", "--shortest", "5"}, "");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("--exact and --shortest"), std::string::npos) << both.err;
+}
+
 TEST(Convert, AmbiguousOrUnknownUnitsAreUsageErrors)
 {
     const struct {
@@ -188,7 +221,8 @@ TEST(Convert, UsageErrors)
 {
     const std::vector<std::string> cases[] = {
         {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"},
-        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "5"}, {"--shortest=1"}};
+        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "5"}, {"--shortest=1"},
+        {"--shortest", "--exact"}, {"--list", "--exact"}, {"--exact=1"}};
     for (const auto& arguments : cases) {
         const RunResult r = runConvert(arguments, RunOptions{});
         EXPECT_EQ(r.status, 2) << arguments.front();

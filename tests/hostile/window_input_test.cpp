@@ -7,6 +7,7 @@
 // number is read from the text's beginning alone.
 
 #include "engine/convert.h"
+#include "exact/exact_result.h"
 #include "ui/ConverterWindow.h"
 #include "converter_window_fixture.h"
 
@@ -105,6 +106,40 @@ private slots:
         QTest::keyClicks(w.input, "-");
         QVERIFY(w.input->text().startsWith('-'));
         w.checkAgreesWithTheEngine();
+    }
+
+    // With "Exact Result" on, long pastes are bounded work and shown as
+    // ConvertExact gives them; beyond the double range as without it.
+    void exactLongPastes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("number, then letters") << "1.5" + repeated('x', 99'997) << "150";
+        QTest::newRow("digits only") << repeated('1', 100'000) << "inf";
+        QTest::newRow("zeros, then a digit") << "0." + repeated('0', 99'997) + "1" << "0";
+        QTest::newRow("100,000 digits") << "0." + repeated('3', 99'998) << "33.333333333333333…";
+        QTest::newRow("huge exponent") << "1e999999999" << "inf";
+        QTest::newRow("tiny exponent") << "-1e-400" << "0";
+    }
+
+    void exactLongPastes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, result);
+        Window w;
+        w.given([](ConverterState& s) { s.exactResult = true; });
+        w.paste(text);
+        QCOMPARE(w.result->text(), result);
+        QCOMPARE(w.info->text(), "1 m = 100 cm");
+        for (const char* typed : {"7", "e-5"}) {
+            w.input->end(false);
+            QTest::keyClicks(w.input, typed);
+            const QByteArray utf8 = w.input->text().toUtf8();
+            const quantaro::Conversion expected = quantaro::ConvertExact(
+                std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), 1150, 1130);
+            QCOMPARE(w.result->text(), QString::fromUtf8(expected.result));
+            QCOMPARE(w.window.windowTitle(), QString::fromUtf8(expected.title));
+        }
     }
 
     void oddCharacters_data()

@@ -316,6 +316,78 @@ private slots:
         }
     }
 
+    // Ctrl+Shift+E switches the Exact form on and off. It and the shortest
+    // form exclude each other, by key and as given (both given: Exact).
+    void exactResult_data()
+    {
+        QTest::addColumn<bool>("shortest");
+        QTest::addColumn<bool>("exact");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("keys");      // Ctrl+Shift and each letter in turn
+        QTest::addColumn<QStringList>("shown"); // before the keys and after each
+        QTest::addColumn<QString>("forms");     // the same: 'S'hortest, 'E'xact or '-'
+        const int fahrenheit = indexOf(28130);
+        const int celsius = indexOf(28110);
+        const QString digits17 = "37.777777777777779", shortest = "37.77777777777778", exact = "37.777777777777778…";
+        QTest::newRow("3 ft. to m") << false << false << "3" << indexOf(2150) << indexOf(1150) << "EE"
+                                    << QStringList{"0.9144000000000001", "0.9144", "0.9144000000000001"} << "-E-";
+        QTest::newRow("from the shortest form") << true << false << "100" << fahrenheit << celsius << "EER"
+                                                << QStringList{shortest, exact, digits17, shortest} << "SE-S";
+        QTest::newRow("both given") << true << true << "100" << fahrenheit << celsius << "RE"
+                                    << QStringList{exact, shortest, exact} << "ESE";
+        QTest::newRow("beyond the double range") << false << true << "1e999999999" << fahrenheit << celsius << "E"
+                                                 << QStringList{"inf", "inf"} << "E-";
+        QTest::newRow("empty input") << false << true << "" << fahrenheit << celsius << "E" << QStringList{"", ""}
+                                     << "E-";
+    }
+
+    void exactResult()
+    {
+        QFETCH(bool, shortest);
+        QFETCH(bool, exact);
+        QFETCH(QString, input);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, forms);
+        Window w(input, from, to);
+        w.given([&](ConverterState& s) {
+            s.shortestResult = shortest;
+            s.exactResult = exact;
+        });
+        QVERIFY(w.showActive());
+        const QString info = w.info->text();
+        for (int step = 0; step <= keys.size(); ++step) {
+            if (step > 0)
+                QTest::keyClick(w.input, keys[step - 1].toLatin1(), Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(w.result->text(), shown[step]);
+            QCOMPARE(w.title(), shown[step].isEmpty() ? "Velkor Quantaro" : shown[step] + " - Velkor Quantaro");
+            QCOMPARE(w.info->text(), info);
+            QCOMPARE(w.window.state().shortestResult, forms[step] == 'S');
+            QCOMPARE(w.window.state().exactResult, forms[step] == 'E');
+        }
+    }
+
+    // Copy Result leaves out the mark that more digits follow.
+    void copyExactResult()
+    {
+        Window w("100", indexOf(28130), indexOf(28110));
+        w.given([](ConverterState& s) { s.exactResult = true; });
+        QVERIFY(w.showActive());
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("before");
+        if (clipboard->text() != "before")
+            QSKIP("no clipboard here (a compositor without a seat)");
+        QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "37.777777777777778");
+        w.input->setText("212");
+        QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "100");
+    }
+
     // The context menu's entries and keys; Copy Result puts the bare result
     // on the clipboard, and is disabled while there is none.
     void contextMenuAndCopy()
@@ -338,13 +410,15 @@ private slots:
         QVERIFY(entries.contains("Find Unit...") && entries.contains("Copy Result")
                 && entries.contains("Shortest Result"));
         QCOMPARE(order, (QStringList{"&About...", "-", "Swap From and To", "Find Unit...", "-", "Copy Result",
-                                     "Shortest Result"}));
+                                     "Shortest Result", "Exact Result"}));
         QCOMPARE(entries["&About..."]->shortcut(), QKeySequence("F1"));
         QCOMPARE(entries["Swap From and To"]->shortcut(), QKeySequence("Ctrl+Shift+S"));
         QCOMPARE(entries["Find Unit..."]->shortcut(), QKeySequence("Ctrl+F"));
         QCOMPARE(entries["Copy Result"]->shortcut(), QKeySequence("Ctrl+Shift+C"));
         QCOMPARE(entries["Shortest Result"]->shortcut(), QKeySequence("Ctrl+Shift+R"));
         QVERIFY(entries["Shortest Result"]->isCheckable() && entries["Shortest Result"]->isChecked());
+        QCOMPARE(entries["Exact Result"]->shortcut(), QKeySequence("Ctrl+Shift+E"));
+        QVERIFY(entries["Exact Result"]->isCheckable() && !entries["Exact Result"]->isChecked());
         QVERIFY(!entries["Copy Result"]->isEnabled());
 
         QVERIFY(w.showActive()); // the offscreen platform leaves no window active after a menu
