@@ -41,7 +41,12 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 void QuantaroApplication::run()
 {
     ConverterWindow converter;
-    const SavedState saved = loadState();
+    SavedState saved = loadState();
+    if (query_) {
+        saved.savedInput = QString::fromStdString(query_->number);
+        saved.savedFrom = query_->fromIndex;
+        saved.savedTo = query_->toIndex;
+    }
     converter.xPosition = saved.xPosition;
     converter.yPosition = saved.yPosition;
     converter.savedInput = saved.savedInput;
