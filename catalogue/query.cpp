@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace quantaro {
 
@@ -377,12 +378,28 @@ std::vector<QueryConversion> queryConversions(std::string_view text)
 
 RowRank rankRow(int index, std::string_view words)
 {
+    // Far longer than any name: it names none, and is not folded row by row.
+    if (words.size() > kMaxRestLength)
+        return RowRank::Mentions;
     switch (seam::nameFit(index, words)) {
     case seam::NameFit::Whole: return RowRank::Names;
     case seam::NameFit::Beginning: return RowRank::Begins;
     case seam::NameFit::None: break;
     }
     return RowRank::Mentions;
+}
+
+std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
+{
+    std::vector<FoundRow> rows = findUnitRows(side, query);
+    std::vector<std::pair<RowRank, FoundRow>> ranked;
+    ranked.reserve(rows.size());
+    for (const FoundRow& row : rows)
+        ranked.emplace_back(rankRow(row.index, query), row);
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = ranked[i].second;
+    return rows;
 }
 
 } // namespace quantaro

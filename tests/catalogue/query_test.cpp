@@ -179,6 +179,33 @@ TEST(Query, FindUnitRanksOwnUnitsBeforeMentions)
     }
 }
 
+TEST(Query, FindUnitShowsOwnUnitsFirstThenListOrder)
+{
+    const struct {
+        ListSide side;
+        const char* query;
+        std::vector<int> expected;
+    } cases[] = {
+        {ListSide::From, "inch", {2, 31, 1, 64, 65, 86}},
+        {ListSide::To, "gal", {10, 119, 97, 9}},
+        {ListSide::From, "sea", {49, 48, 50}},
+        {ListSide::From, "km", {7, 26, 8, 60, 217}},
+        {ListSide::From, "us gal", {9, 10}},
+        {ListSide::From, "gal xyz", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        std::vector<int> shown;
+        for (const FoundRow& row : findRankedUnitRows(c.side, c.query))
+            shown.push_back(row.index);
+        EXPECT_EQ(shown, c.expected);
+    }
+    // Without words, every unit and preset row in list order.
+    const std::vector<FoundRow> all = findRankedUnitRows(ListSide::From, "");
+    EXPECT_EQ(all, findUnitRows(ListSide::From, ""));
+    EXPECT_EQ(all.size(), 181u);
+}
+
 TEST(Query, RelevanceFallsForBeginnings)
 {
     EXPECT_EQ(relevance(NameMatch::Whole), 1.0);
