@@ -68,16 +68,21 @@ std::vector<Word> splitWords(std::string_view text, std::size_t limit)
     return words;
 }
 
-// A text for a message: cut short at a character boundary when long.
+// A text for a message, which is one line: cut short at a character
+// boundary when long, blanks shown as blanks and other control characters as
+// "?".
 std::string quoted(std::string_view text)
 {
+    std::size_t cut = text.size();
     if (text.size() > kMaxQuotedLength) {
-        std::size_t cut = kMaxQuotedLength;
+        cut = kMaxQuotedLength;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
             --cut;
-        return '"' + std::string(text.substr(0, cut)) + "…\"";
     }
-    return '"' + std::string(text) + '"';
+    std::string out = "\"";
+    for (const char c : text.substr(0, cut))
+        out += isBlank(c) ? ' ' : static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    return out + (cut < text.size() ? "…\"" : "\"");
 }
 
 std::string_view labelOf(int index)
@@ -293,14 +298,17 @@ Read read(std::string_view text)
     auto wordText = [rest](Word w) { return rest.substr(w.begin, w.end - w.begin); };
     const bool numberAfter = std::any_of(words.begin(), words.end(),
                                          [&](Word w) { return numberTextLength(wordText(w)) > 0; });
-    if (words.size() > kMaxWords || rest.size() > kMaxRestLength) {
+    // Too many words for two names (or so long a text) names no unit.
+    const std::vector<Split> splits =
+        words.size() > kMaxWords || rest.size() > kMaxRestLength ? std::vector<Split>{} : splitsOf(words, rest);
+    if (splits.empty()) {
         reading.outcome = QueryOutcome::UnknownUnit;
         reading.word = std::string(wordText({words.front().begin, rest.size()}));
         reading.message = "no unit matches " + quoted(reading.word);
         return out;
     }
 
-    for (const Split& split : splitsOf(words, rest)) {
+    for (const Split& split : splits) {
         Judged judged{split, {resolve(wordText(split.first)), {}}, 1};
         if (split.second) {
             judged.sides[1] = resolve(wordText(*split.second));
@@ -309,7 +317,6 @@ Read read(std::string_view text)
         if (!out.chosen || better(judged, *out.chosen))
             out.chosen = std::move(judged);
     }
-    // There is always the reading of the first word alone.
     const Judged& chosen = *out.chosen;
     reading.isQuery = !numberAfter && chosen.count(Side::State::NoMatch) < chosen.sideCount;
 
