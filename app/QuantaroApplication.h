@@ -9,7 +9,7 @@
 #include <optional>
 
 class ConverterWindow;
-struct SavedState;
+struct ConverterState;
 
 // The application object: registers the vendor, reads the saved state into
 // the converter window, runs the window until it closes and writes the state
@@ -33,9 +33,8 @@ public:
     int endingSignal() const { return endedBy; }
 
 private:
-    static SavedState loadState();
-    static void storeState(const SavedState& state);
-    static SavedState stateOf(const ConverterWindow& converter);
+    static ConverterState loadState();
+    static void storeState(const ConverterState& state);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 

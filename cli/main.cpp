@@ -25,14 +25,15 @@ using namespace quantaro::cli;
 
 constexpr std::string_view kProgram = "quantaro-convert";
 
-// The window's first-run pair: inch to millimetre, both preset rows.
-constexpr int kDefaultFromIndex = 2;
-constexpr int kDefaultToIndex = 1;
-
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 
-constexpr std::string_view kHelp =
-    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
+// Where a UNIT is not given: the window's first-run row, such as
+// "list row 2, inch".
+std::string defaultRow(int index) { return "list row " + std::to_string(index) + ", " + unitName(index); }
+
+std::string helpText()
+{
+    return "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
     "                        [TEXT...]\n"
     "       quantaro-convert [--info | --json] [--shortest] NUMBER UNIT [to] [UNIT]\n"
     "       quantaro-convert --list | --help | --version\n"
@@ -47,8 +48,8 @@ constexpr std::string_view kHelp =
     "units that cannot be converted ends with status 2. \"5\", \"1 2 3\" and texts\n"
     "that name no unit convert as TEXTs.\n"
     "\n"
-    "  --from UNIT  the unit to convert from (default: list row 2, inch)\n"
-    "  --to UNIT    the unit to convert into (default: list row 1, millimetre)\n"
+    "  --from UNIT  the unit to convert from (default: " + defaultRow(kFirstRunPair.fromIndex) + ")\n"
+    "  --to UNIT    the unit to convert into (default: " + defaultRow(kFirstRunPair.toIndex) + ")\n"
     "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
     "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
     "               \"result\", \"title\" and \"info\"\n"
@@ -66,6 +67,7 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit status: 0 on success, 1 when the output or input fails, 2 for a usage\n"
     "error or a pair of rows that cannot be converted.\n";
+}
 
 void writeError(std::string_view message)
 {
@@ -167,8 +169,8 @@ bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& nu
 
 int convert(Options options, Output& output)
 {
-    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kDefaultFromIndex);
-    int toIndex = resolveUnit("--to", options.toGiven, options.to, kDefaultToIndex);
+    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
+    int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
         return UsageError;
     std::string queryNumber; // the query's number, which options.texts then holds
@@ -218,7 +220,7 @@ int main(int argc, char* argv[])
     Output output(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
     switch (parsed.options.action) {
     case Action::Help:
-        output.buffer() += kHelp;
+        output.buffer() += helpText();
         return finish(output);
     case Action::Version:
         output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n";
