@@ -308,10 +308,20 @@ Read read(std::string_view text)
         return out;
     }
 
+    // Most runs of words come up in several splits; each is looked up once.
+    std::vector<std::pair<std::pair<std::size_t, std::size_t>, Side>> resolved;
+    auto sideOf = [&](Word w) -> const Side& {
+        for (const auto& [range, side] : resolved)
+            if (range.first == w.begin && range.second == w.end)
+                return side;
+        resolved.emplace_back(std::pair{w.begin, w.end}, resolve(wordText(w)));
+        return resolved.back().second;
+    };
+    resolved.reserve(2 * splits.size());
     for (const Split& split : splits) {
-        Judged judged{split, {resolve(wordText(split.first)), {}}, 1};
+        Judged judged{split, {sideOf(split.first), {}}, 1};
         if (split.second) {
-            judged.sides[1] = resolve(wordText(*split.second));
+            judged.sides[1] = sideOf(*split.second);
             judged.sideCount = 2;
         }
         if (!out.chosen || better(judged, *out.chosen))
