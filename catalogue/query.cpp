@@ -2,7 +2,7 @@
 // Copyright Velkor
 #include "catalogue/query.h"
 
-#include "catalogue/unit_names_seam.h"
+#include "catalogue/unit_names.h"
 #include "engine/number_text.h"
 
 #include <algorithm>
@@ -109,13 +109,13 @@ Side resolve(std::string_view words)
     // List indices are for --from and --to; in a query a number is no unit.
     if (std::all_of(words.begin(), words.end(), [](char c) { return (c >= '0' && c <= '9') || isBlank(c); }))
         return side;
-    const seam::UnitLookup lookup = seam::lookUpUnit(words);
-    if (lookup.outcome == seam::UnitLookup::Outcome::Found) {
+    const UnitLookup lookup = lookUpUnit(words);
+    if (lookup.outcome == UnitLookup::Outcome::Found) {
         side.state = Side::State::Found;
         side.index = lookup.index;
-        side.match = seam::nameFit(lookup.index, words) == seam::NameFit::Beginning ? NameMatch::Beginning
+        side.match = nameFit(lookup.index, words) == NameFit::Beginning ? NameMatch::Beginning
                                                                                        : NameMatch::Whole;
-    } else if (lookup.outcome == seam::UnitLookup::Outcome::Ambiguous) {
+    } else if (lookup.outcome == UnitLookup::Outcome::Ambiguous) {
         side.state = Side::State::Ambiguous;
         side.candidates = lookup.candidates;
     }
@@ -203,38 +203,12 @@ std::vector<Split> splitsOf(const std::vector<Word>& words, std::string_view res
     return splits;
 }
 
-// What a unit measures, for messages ("a mass"). The catalogue's partner
-// groups by code range, as the unit tables number them.
-std::string_view quantityName(int index)
+// A unit and what it measures, for messages: "kilogramme (kg) (a mass)".
+std::string named(int index)
 {
-    const UnitCode code = catalogueRows()[static_cast<std::size_t>(index)].code;
-    struct Range {
-        UnitCode first, last;
-        std::string_view name;
-    };
-    // clang-format off
-    static constexpr std::array<Range, 12> kQuantities{{
-        { 1001,  3999, "a length"},
-        { 4001,  5999, "an area"},
-        { 6001, 14999, "a volume"},
-        {15001, 17999, "a mass"},
-        {21101, 21999, "a power"},
-        {22101, 22999, "an energy"},
-        {23101, 23999, "a size"},
-        {24101, 24999, "an amount of data"},
-        {25101, 25999, "a frequency"},
-        {27101, 27999, "a speed"},
-        {28101, 28999, "a temperature"},
-        {29101, 29999, "a time"},
-    }};
-    // clang-format on
-    for (const Range& range : kQuantities)
-        if (range.first <= code && code <= range.last)
-            return range.name;
-    return "a quantity";
+    return std::string(labelOf(index)) + " ("
+           + std::string(quantityName(catalogueRows()[static_cast<std::size_t>(index)].quantity)) + ')';
 }
-
-std::string named(int index) { return std::string(labelOf(index)) + " (" + std::string(quantityName(index)) + ')'; }
 
 void setConversion(QueryReading& reading, int from, int to, std::string number, NameMatch match)
 {
@@ -349,7 +323,7 @@ Read read(std::string_view text)
             const std::vector<int>& candidates = chosen.sides[s].candidates;
             reading.message = quoted(reading.word) + " matches " + std::to_string(candidates.size()) + " units";
             for (const int index : candidates) {
-                const int header = seam::headerOf(index);
+                const int header = headerOf(index);
                 reading.candidates.push_back(
                     {index, std::string(labelOf(index)),
                      header >= 0 ? std::string(labelOf(header)) : std::string()});
@@ -380,7 +354,7 @@ std::vector<QueryConversion> queryConversions(std::string_view text)
     for (const int index : chosen.sides[ambiguous].candidates) {
         Judged one = chosen;
         one.sides[ambiguous] = {Side::State::Found, index,
-                                seam::nameFit(index, r.reading.word) == seam::NameFit::Beginning ? NameMatch::Beginning
+                                nameFit(index, r.reading.word) == NameFit::Beginning ? NameMatch::Beginning
                                                                                                   : NameMatch::Whole,
                                 {}};
         if (!one.allFound())
@@ -398,10 +372,10 @@ RowRank rankRow(int index, std::string_view words)
     // Far longer than any name: it names none, and is not folded row by row.
     if (words.size() > kMaxRestLength)
         return RowRank::Mentions;
-    switch (seam::nameFit(index, words)) {
-    case seam::NameFit::Whole: return RowRank::Names;
-    case seam::NameFit::Beginning: return RowRank::Begins;
-    case seam::NameFit::None: break;
+    switch (nameFit(index, words)) {
+    case NameFit::Whole: return RowRank::Names;
+    case NameFit::Beginning: return RowRank::Begins;
+    case NameFit::None: break;
     }
     return RowRank::Mentions;
 }

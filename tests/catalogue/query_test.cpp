@@ -102,7 +102,7 @@ TEST(Query, ReasonsWhenItCannotBeAnswered)
         {"1 ºC to s", O::Inconvertible, true,
          "Celsius (ºC) (a temperature) and second (s) (a time) cannot be converted into one another"},
         {"40 ladieswear metric/German to menswear US/UK", O::Inconvertible, true,
-         "ladieswear metric/German (a size) and menswear US/UK (a size) cannot be converted into one another"},
+         "ladieswear metric/German (a ladieswear size) and menswear US/UK (a menswear size) cannot be converted into one another"},
         {"70 kg", O::NoPartner, true, "name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\""},
         {"70 kg to", O::NoPartner, true, "name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\""},
         {"2 l", O::NoPartner, true, "name the unit to convert litre (l) into, as in \"2 l to UNIT\""},
