@@ -40,7 +40,13 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 void QuantaroApplication::run()
 {
     ConverterWindow converter;
-    converter.setState(loadState());
+    ConverterState state = loadState();
+    if (query_) {
+        state.input = QString::fromStdString(query_->number);
+        state.fromIndex = query_->fromIndex;
+        state.toIndex = query_->toIndex;
+    }
+    converter.setState(state);
 
     // The platform plugin ends the process through exit() when the display
     // goes away (the X server ends, a logout closes the display first), and

@@ -2,7 +2,11 @@
 // Copyright Velkor
 #pragma once
 
+#include "catalogue/query.h"
+
 #include <QApplication>
+
+#include <optional>
 
 class ConverterWindow;
 struct ConverterState;
@@ -15,6 +19,11 @@ class QuantaroApplication : public QApplication {
 
 public:
     QuantaroApplication(int& argc, char** argv);
+
+    // Opens the window on this conversion instead of the saved number and
+    // rows, as if they had been typed and picked; it is saved at the end
+    // like any run.
+    void openWith(const quantaro::QueryConversion& query) { query_ = query; }
 
     // The whole run. Returns once the settings are written.
     void run();
@@ -30,4 +39,5 @@ private:
     static void closeThroughCancel(ConverterWindow& converter);
 
     int endedBy = 0;
+    std::optional<quantaro::QueryConversion> query_;
 };

@@ -3,11 +3,13 @@
 // quantaro-convert: the converter's engine and catalogue on the command line.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/query.h"
 #include "cli/line_converter.h"
 #include "cli/options.h"
 #include "cli/stream.h"
 #include "cli/units_arg.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -88,11 +90,49 @@ int resolveUnit(std::string_view option, bool given, std::string_view argument, 
     return -1;
 }
 
-int convert(const Options& options, Output& output)
+// Without --from and --to, the TEXT arguments may be one query ("70 kg to
+// lb"): its rows then stand for --from and --to and its number is the one
+// TEXT. Returns false after reporting a query that cannot be answered.
+bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& number)
 {
-    const int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
-    const int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
+    if (options.fromGiven || options.toGiven || options.texts.empty())
+        return true;
+    std::string text;
+    for (const std::string_view argument : options.texts) {
+        if (!text.empty())
+            text += ' ';
+        text += argument;
+    }
+    const QueryReading reading = readQuery(text);
+    if (!reading.isQuery)
+        return true;
+    if (reading.outcome != QueryOutcome::Conversion) {
+        std::string message = reading.message;
+        if (!reading.candidates.empty())
+            message += "; give a longer name, or one of these list indices with --from or --to:";
+        for (const QueryCandidate& candidate : reading.candidates) {
+            const std::string index = std::to_string(candidate.index);
+            message += "\n  " + std::string(3 - std::min<std::size_t>(index.size(), 3), ' ') + index + " \""
+                       + candidate.label + "\"  [" + candidate.group + ']';
+        }
+        writeError(message);
+        return false;
+    }
+    fromIndex = reading.conversion.fromIndex;
+    toIndex = reading.conversion.toIndex;
+    number = reading.conversion.number;
+    options.texts = {number};
+    return true;
+}
+
+int convert(Options options, Output& output)
+{
+    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
+    int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
+        return UsageError;
+    std::string queryNumber; // the query's number, which options.texts then holds
+    if (!readAsQuery(options, fromIndex, toIndex, queryNumber))
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
         writeError(problem);

@@ -63,6 +63,9 @@ bool looksLikeNegativeNumber(std::string_view argument)
     return argument.size() >= 2 && argument[0] == '-' && ((argument[1] >= '0' && argument[1] <= '9') || argument[1] == '.');
 }
 
+// The arrow of a query ("-40 °C -> °F") is a TEXT, not an option.
+bool isQueryArrow(std::string_view argument) { return argument == "->"; }
+
 std::string withValue(const OptionSpec& option)
 {
     return std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value));
@@ -99,6 +102,8 @@ std::string synopsis()
         text += words[i];
     }
 
+    // A query asks in plain words, without --from and --to.
+    text += "\n       " + std::string(kProgram) + " [--info | --json] [--shortest] NUMBER UNIT [to] [UNIT]";
     text += "\n       " + std::string(kProgram);
     const char* separator = " ";
     for (const OptionSpec& option : kOptions)
@@ -119,6 +124,13 @@ std::string helpText()
     text += "\n"
             "Converts each TEXT, or else every line of standard input, from one unit into\n"
             "another, and prints the result as the Velkor Quantaro window shows it.\n"
+            "\n"
+            "Without --from and --to, the arguments may ask in plain words: \"70 kg lb\",\n"
+            "\"70 kg to lb\", \"3 ft in m\", \"-40 °C -> °F\" (to, in, into, as, -> or =\n"
+            "between the units, or nothing). A unit alone converts into its partner, as\n"
+            "the window's lists pair them (\"100 °C\" into Fahrenheit). A query naming\n"
+            "units that cannot be converted ends with status 2. \"5\", \"1 2 3\" and texts\n"
+            "that name no unit convert as TEXTs.\n"
             "\n";
     for (const OptionSpec& option : kOptions) {
         if (option.usage == Usage::Hidden)
@@ -170,7 +182,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i] ? arguments[i] : "";
-        if (optionsEnded || !argument.starts_with('-') || looksLikeNegativeNumber(argument)) {
+        if (optionsEnded || !argument.starts_with('-') || looksLikeNegativeNumber(argument) || isQueryArrow(argument)) {
             options.texts.push_back(argument);
             continue;
         }

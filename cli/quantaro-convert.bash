@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright Velkor
-# bash completion for quantaro-convert: its options, and for --from and --to
-# the unit abbreviations and names it accepts. The program prints both itself
-# (--option-names, --unit-names), so the completion offers what its own table
-# of options and its own rules for a UNIT accept, and never a word it would
-# refuse as unknown or ambiguous.
+# bash completion for quantaro-convert: its options, and for --from and --to,
+# and after the number of a query ("70 kg to lb"), the unit abbreviations and
+# names it accepts. The program prints both itself (--option-names,
+# --unit-names), so the completion offers what its own table of options and
+# its own rules for a UNIT accept, and never a word it would refuse as unknown
+# or ambiguous.
 
 # The value a shell word stands for, in REPLY; an unclosed quote runs to the
 # end of the word. _quantaro_convert_quote is set to that quote (empty when
@@ -126,7 +127,18 @@ _quantaro_convert()
             _quantaro_convert_units "$1" "$word"
             ;;
         *)
-            if [[ -z $word || $word == -* ]]; then
+            # A query: without --from and --to, the words after a first TEXT
+            # that begins with a number name units.
+            local first= units=yes
+            for ((i = 1; i < cword; i++)); do
+                case ${COMP_WORDS[i]} in
+                    --from | --to) units= ;;
+                    -[0-9]* | -.[0-9]* | [!-]*) [[ -n $first ]] || first=${COMP_WORDS[i]} ;;
+                esac
+            done
+            if [[ -n $units && $first =~ ^[+-]?([0-9]|\.[0-9]) && $word != -* ]]; then
+                _quantaro_convert_units "$1" "$word"
+            elif [[ -z $word || $word == -* ]]; then
                 local IFS=$'\n'
                 COMPREPLY=($(compgen -W "$(_quantaro_convert_ask "$1" --option-names)" -- "$word"))
             fi

@@ -228,6 +228,12 @@ NumberScan scanNumber(std::string_view text)
     return scan;
 }
 
+std::size_t numberTextLength(std::string_view text)
+{
+    const NumberScan scan = scanNumber(text);
+    return scan.found ? scan.end : 0;
+}
+
 double readNumber(std::string_view text)
 {
     const NumberScan scan = scanNumber(text);
