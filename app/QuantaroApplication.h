@@ -25,7 +25,6 @@ public:
 
 private:
     static SavedState loadState();
-    static void storeState(const SavedState& state);
     static SavedState stateOf(const ConverterWindow& converter);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);

@@ -254,6 +254,7 @@ void ConverterWindow::convert()
     savedInput = input;
     savedFrom = fromIndex;
     savedTo = toIndex;
+    emit stateChanged();
 }
 
 // The partner rules: the row just confirmed keeps its place; the other list
@@ -319,6 +320,13 @@ void ConverterWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ConverterWindow::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (opened_ && quantaro::canPlaceWindows())
+        emit stateChanged();
 }
 
 void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -47,6 +47,10 @@ public:
     // painted.
     void setVisible(bool visible) override;
 
+signals:
+    // The input, a row, the switch or the window's place has changed.
+    void stateChanged();
+
 public slots:
     // Runs the About picture window modally.
     void showAbout();
@@ -59,6 +63,7 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void runOpening();
