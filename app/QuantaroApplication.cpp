@@ -49,6 +49,7 @@ void QuantaroApplication::run()
     converter.savedFrom = saved.savedFrom;
     converter.savedTo = saved.savedTo;
     converter.shortestResult = saved.shortestResult;
+    converter.recentPairs = saved.recentPairs;
 
     // Written as it goes, whatever ends the run later.
     StateKeeper keeper([&converter] { return stateOf(converter); });
@@ -98,7 +99,7 @@ SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
     const bool placed = converter.isVisible() && quantaro::canPlaceWindows();
     const QPoint corner = placed ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
     return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo,
-            converter.shortestResult};
+            converter.shortestResult, converter.recentPairs};
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.

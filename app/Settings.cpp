@@ -13,6 +13,8 @@ const QString yPositionKey = QStringLiteral("Config/YPosition");
 const QString sourceKey = QStringLiteral("Data/Source");
 const QString fromKey = QStringLiteral("Data/From");
 const QString toKey = QStringLiteral("Data/To");
+// "FROM:TO FROM:TO ...", as quantaro-convert --recent reads it from the file.
+const QString recentPairsKey = QStringLiteral("Data/RecentPairs");
 const QString shortestResultKey = QStringLiteral("Display/ShortestResult");
 
 // A whole number in the range of int, or the fallback. "12", " 12 " and
@@ -63,6 +65,8 @@ SavedState readSettings(QSettings& store)
     state.savedInput = readText(store, sourceKey, firstRun.savedInput);
     state.savedFrom = readInteger(store, fromKey, firstRun.savedFrom);
     state.savedTo = readInteger(store, toKey, firstRun.savedTo);
+    if (store.contains(recentPairsKey))
+        state.recentPairs = quantaro::readRecentPairs(readText(store, recentPairsKey, QString()).toStdString());
     state.shortestResult = readSwitch(store, shortestResultKey, firstRun.shortestResult);
     // The store parses a section when a key of it is first read, so a damaged
     // file shows only now. Whatever was salvaged from it is not trusted.
@@ -78,6 +82,7 @@ bool writeSettings(QSettings& store, const SavedState& state)
     store.setValue(sourceKey, state.savedInput);
     store.setValue(fromKey, state.savedFrom);
     store.setValue(toKey, state.savedTo);
+    store.setValue(recentPairsKey, QString::fromStdString(quantaro::recentPairsText(state.recentPairs)));
     store.setValue(shortestResultKey, state.shortestResult);
     store.sync();
     // The store keeps only its first error, so a file that was damaged when

@@ -2,7 +2,11 @@
 // Copyright Velkor
 #pragma once
 
+#include "catalogue/recent_pairs.h"
+
 #include <QString>
+
+#include <vector>
 
 class QSettings;
 
@@ -17,17 +21,20 @@ struct SavedState {
     int savedFrom = 2;
     int savedTo = 1;
     bool shortestResult = false;
+    // Newest first; a first run has its own pair only.
+    std::vector<quantaro::UnitPair> recentPairs{quantaro::UnitPair{savedFrom, savedTo}};
 
     friend bool operator==(const SavedState&, const SavedState&) = default;
 };
 
 // Reads "Config/XPosition", "Config/YPosition", "Data/Source", "Data/From",
-// "Data/To" and "Display/ShortestResult", in that order. A missing value, an
-// integer value that is not a whole number in range, a switch that is neither
-// "true" nor "false", and a store that cannot be read or parsed give the
-// first-run values; nothing here ever stops the program.
+// "Data/To", "Data/RecentPairs" and "Display/ShortestResult", in that order. A
+// missing value, an integer value that is not a whole number in range, a
+// switch that is neither "true" nor "false", and a store that cannot be read
+// or parsed give the first-run values; of the recent pairs, the valid ones are
+// kept. Nothing here ever stops the program.
 SavedState readSettings(QSettings& store);
 
-// Writes the six values in the same order and flushes them to the store.
+// Writes the seven values in the same order and flushes them to the store.
 // Returns false when they could not be stored.
 bool writeSettings(QSettings& store, const SavedState& state);

@@ -3,17 +3,24 @@
 // quantaro-convert: the converter's engine and catalogue on the command line.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/recent_pairs.h"
 #include "cli/line_converter.h"
 #include "cli/options.h"
+#include "cli/recent_pairs_file.h"
 #include "cli/stream.h"
 #include "cli/units_arg.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -32,7 +39,7 @@ enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 constexpr std::string_view kHelp =
     "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
     "                        [TEXT...]\n"
-    "       quantaro-convert --list | --help | --version\n"
+    "       quantaro-convert --list | --recent | --help | --version\n"
     "\n"
     "Converts each TEXT, or else every line of standard input, from one unit into\n"
     "another, and prints the result as the Velkor Quantaro window shows it.\n"
@@ -46,6 +53,8 @@ constexpr std::string_view kHelp =
     "               digits that read back as the same number (\"12.7\", not\n"
     "               \"12.699999999999999\")\n"
     "  --list       print every list row: index, code and label, tab-separated\n"
+    "  --recent     print the window's recent pairs, newest first: From index,\n"
+    "               To index and \"From -> To\", tab-separated\n"
     "  -h, --help   print this help\n"
     "  --version    print the version\n"
     "\n"
@@ -103,6 +112,63 @@ int printList(Output& output)
         out += std::to_string(rows[i].code);
         out += '\t';
         out += rows[i].fromLabel;
+        out += '\n';
+    }
+    return finish(output);
+}
+
+// The whole file, or nothing (with errno set) when it cannot be read; a file
+// that does not exist reads as empty.
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    std::string text;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+// The window's recent pairs from its settings file, read only. Without a file
+// or a value, the first-run pair, as the window would show.
+int printRecent(Output& output)
+{
+    std::string working = "/";
+    if (char* folder = ::getcwd(nullptr, 0)) {
+        working = folder;
+        std::free(folder);
+    }
+    const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), working);
+    const std::optional<std::string> file = readWholeFile(path);
+    if (!file) {
+        writeError("cannot read " + path + ": " + std::strerror(errno));
+        return OutputError;
+    }
+    const std::optional<std::string_view> stored = iniValue(*file, "Data", "RecentPairs");
+    const std::vector<UnitPair> pairs = stored ? readRecentPairs(*stored)
+                                               : std::vector<UnitPair>{{kDefaultFromIndex, kDefaultToIndex}};
+    for (const UnitPair& pair : pairs) {
+        std::string& out = output.buffer();
+        out += std::to_string(pair.from);
+        out += '\t';
+        out += std::to_string(pair.to);
+        out += '\t';
+        out += pairLabel(pair, " -> ");
         out += '\n';
     }
     return finish(output);
@@ -177,6 +243,8 @@ int main(int argc, char* argv[])
         return finish(output);
     case Action::List:
         return printList(output);
+    case Action::Recent:
+        return printRecent(output);
     case Action::UnitNames:
         for (const std::string& name : acceptedUnitNames()) {
             output.buffer() += name;

@@ -17,7 +17,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
 {
     ParsedArguments parsed;
     Options& options = parsed.options;
-    bool list = false, unitNames = false, help = false, version = false, info = false, json = false, shortest = false;
+    bool list = false, recent = false, unitNames = false, help = false, version = false, info = false, json = false, shortest = false;
     bool optionsEnded = false;
     std::string error;
     auto fail = [&error](std::string text) {
@@ -65,6 +65,8 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
             shortest = true;
         else if (argument == "--list")
             list = true;
+        else if (argument == "--recent")
+            recent = true;
         else if (argument == "--unit-names")
             unitNames = true;
         else if (argument == "--help" || argument == "-h")
@@ -90,7 +92,9 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
         fail("--list takes no other options or TEXT");
     if (unitNames && converting)
         fail("--unit-names takes no other options or TEXT");
-    options.action = list ? Action::List : unitNames ? Action::UnitNames : Action::Convert;
+    if (recent && (converting || list || unitNames))
+        fail("--recent takes no other options or TEXT");
+    options.action = list ? Action::List : recent ? Action::Recent : unitNames ? Action::UnitNames : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
     options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
     parsed.error = std::move(error);

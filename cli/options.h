@@ -12,7 +12,8 @@
 namespace quantaro::cli {
 
 // UnitNames is for the shell completion: the names a UNIT may be, one a line.
-enum class Action { Convert, List, UnitNames, Help, Version };
+// Recent prints the window's recent pairs.
+enum class Action { Convert, List, Recent, UnitNames, Help, Version };
 enum class OutputForm { Result, Info, Json };
 
 struct Options {

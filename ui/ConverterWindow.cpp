@@ -191,6 +191,14 @@ ConverterWindow::ConverterWindow(QWidget* parent)
         convert();
     });
     addAction(shortestAction_);
+
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = new QAction(this);
+        action->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i))));
+        connect(action, &QAction::triggered, this, [this, i] { chooseRecentPair(static_cast<int>(i)); });
+        addAction(action);
+        recentActions_[i] = action;
+    }
 }
 
 ConverterWindow::~ConverterWindow() = default;
@@ -218,6 +226,9 @@ void ConverterWindow::runOpening()
     toList_->fill();
     fromList_->setCurrentIndex(savedFrom);
     toList_->setCurrentIndex(savedTo);
+    // A query on the command line opens on its pair, which the user asked for.
+    quantaro::rememberPair(recentPairs, {savedFrom, savedTo});
+    showRecentPairs();
 
     // The saved text converts once here, also when it is empty or already in
     // the field, where setting it would raise no change.
@@ -264,6 +275,7 @@ void ConverterWindow::listConfirmed(UnitList* changed, UnitList* other)
 {
     if (const auto index = quantaro::partnerIndex(changed->currentCode(), other->currentCode()))
         other->setCurrentIndex(*index);
+    arrivedAtPair();
     convert();
 }
 
@@ -272,7 +284,37 @@ void ConverterWindow::swapUnits()
     const int from = fromList_->currentIndex();
     fromList_->setCurrentIndex(toList_->currentIndex());
     toList_->setCurrentIndex(from);
+    arrivedAtPair();
     convert();
+}
+
+void ConverterWindow::chooseRecentPair(int position)
+{
+    if (position < 0 || position >= static_cast<int>(recentPairs.size()))
+        return;
+    const quantaro::UnitPair pair = recentPairs[static_cast<std::size_t>(position)];
+    fromList_->setCurrentIndex(pair.from);
+    toList_->setCurrentIndex(pair.to);
+    arrivedAtPair();
+    convert();
+}
+
+void ConverterWindow::arrivedAtPair()
+{
+    quantaro::rememberPair(recentPairs, {fromList_->currentIndex(), toList_->currentIndex()});
+    showRecentPairs();
+}
+
+// Each place's action carries its pair's label; the places beyond the list
+// are disabled, so their keys do nothing.
+void ConverterWindow::showRecentPairs()
+{
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        const bool used = i < recentPairs.size();
+        QString label = used ? fromUtf8(quantaro::pairLabel(recentPairs[i], " → ")) : QString();
+        recentActions_[i]->setText(label.replace(QLatin1Char('&'), QLatin1String("&&")));
+        recentActions_[i]->setEnabled(used);
+    }
 }
 
 void ConverterWindow::findUnit()
@@ -339,5 +381,10 @@ void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)
     menu.addSeparator();
     menu.addAction(copyAction_);
     menu.addAction(shortestAction_);
+    menu.addSeparator();
+    QMenu* recent = menu.addMenu(QStringLiteral("Recent Pairs"));
+    for (QAction* action : recentActions_)
+        if (action->isEnabled())
+            recent->addAction(action);
     menu.exec(event->globalPos());
 }

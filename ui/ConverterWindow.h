@@ -2,10 +2,14 @@
 // Copyright Velkor
 #pragma once
 
+#include "catalogue/recent_pairs.h"
 #include "engine/convert.h"
 
 #include <QDialog>
 #include <QString>
+
+#include <array>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -32,6 +36,9 @@ public:
     // The result field and the title show the shortest text that reads back
     // as the same number, instead of seventeen significant digits.
     bool shortestResult = false;
+    // The last pairs of rows the user arrived at, newest first: by a pick in
+    // a list, Swap, Find Unit, a recent pair, or the pair the window opens on.
+    std::vector<quantaro::UnitPair> recentPairs{quantaro::UnitPair{savedFrom, savedTo}};
 
     // The OK command (Enter): the window stays open and the input field takes
     // the keyboard focus.
@@ -59,6 +66,9 @@ public slots:
     // Opens the popup that finds a row by name for the list that has the
     // focus, the To list, or else the From list.
     void findUnit();
+    // Shows recent pair `position` (0 is the newest) in both lists and
+    // converts, as if the user had picked the two rows.
+    void chooseRecentPair(int position);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,6 +79,8 @@ private:
     void runOpening();
     void convert();
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
+    void arrivedAtPair();
+    void showRecentPairs();
 
     QLineEdit* inputField_ = nullptr;
     quantaro::UnitList* fromList_ = nullptr;
@@ -80,6 +92,8 @@ private:
     QAction* findAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* shortestAction_ = nullptr;
+    // Alt+1 to Alt+9, one for each place in the recent pairs.
+    std::array<QAction*, quantaro::kRecentPairLimit> recentActions_{};
     quantaro::Conversion conversion_;
     bool opened_ = false;
 };

@@ -167,6 +167,7 @@ fi
 if [ "$mode" = x11 ]; then
   start "$(title_of 2 1 42)" "fourth run"
   rm -f "$conf" && mkdir "$conf"
+  xdotool key End
   for digit in 1 2 3; do
     xdotool type "$digit"
     sleep 1.5
@@ -217,11 +218,16 @@ if [ "$mode" = x11 ]; then
   printf '[Data]\nSource=1\nFrom=2\nTo=1\n' >"$conf"
   launch "$bin"
   first=$app
-  first_window=$(window_titled "25.4 - Velkor Quantaro") || fail "the first of two windows"
+  first_window=$(window_titled "$(title_of 2 1 1)") || fail "the first of two windows"
   xdotool windowmove --sync "$first_window" 0 0
   launch "$bin"
   second=$app
-  second_window=$(xdotool search --sync --onlyvisible --name '^25.4 - Velkor Quantaro$' | grep -vx "$first_window" | head -n 1)
+  second_window=
+  for _ in $(seq 200); do
+    second_window=$(xdotool search --onlyvisible --name "^$(title_of 2 1 1)\$" | grep -vx "$first_window" | head -n 1)
+    [ -n "$second_window" ] && break
+    sleep 0.1
+  done
   [ -n "$second_window" ] || fail "the second of two windows"
   xdotool windowmove --sync "$second_window" 500 400
   xdotool windowfocus --sync "$first_window" key ctrl+a BackSpace && xdotool type 111
