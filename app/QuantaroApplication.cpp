@@ -6,7 +6,6 @@
 #include "app/StateKeeper.h"
 #include "app/TerminationSignals.h"
 #include "ui/ConverterWindow.h"
-#include "ui/placement.h"
 
 #include <QSessionManager>
 #include <QSettings>
@@ -42,17 +41,10 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 void QuantaroApplication::run()
 {
     ConverterWindow converter;
-    const SavedState saved = loadState();
-    converter.xPosition = saved.xPosition;
-    converter.yPosition = saved.yPosition;
-    converter.savedInput = saved.savedInput;
-    converter.savedFrom = saved.savedFrom;
-    converter.savedTo = saved.savedTo;
-    converter.shortestResult = saved.shortestResult;
-    converter.recentPairs = saved.recentPairs;
+    converter.setState(loadState());
 
     // Written as it goes, whatever ends the run later.
-    StateKeeper keeper([&converter] { return stateOf(converter); });
+    StateKeeper keeper([&converter] { return converter.state(); });
     connect(&converter, &ConverterWindow::stateChanged, &keeper, &StateKeeper::changed);
 
     // The platform plugin ends the process through exit() when the display
@@ -78,7 +70,7 @@ void QuantaroApplication::run()
     // then quits the application, which closes the window through its cancel
     // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter, &keeper](QSessionManager&) { keeper.writeNow(stateOf(converter)); });
+            [&converter, &keeper](QSessionManager&) { keeper.writeNow(converter.state()); });
 #endif
 
     converter.exec();
@@ -90,16 +82,7 @@ void QuantaroApplication::run()
     unwrittenConverter = nullptr;
     runningKeeper = nullptr;
     keeper.stop();
-    keeper.writeNow(stateOf(converter));
-}
-
-// What the window would record if it closed through its cancel path now.
-SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
-{
-    const bool placed = converter.isVisible() && quantaro::canPlaceWindows();
-    const QPoint corner = placed ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
-    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo,
-            converter.shortestResult, converter.recentPairs};
+    keeper.writeNow(converter.state());
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.
@@ -108,12 +91,12 @@ void QuantaroApplication::storeUnwrittenState()
     const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr);
     StateKeeper* keeper = std::exchange(runningKeeper, nullptr);
     if (converter && keeper) {
-        keeper->writeNow(stateOf(*converter));
+        keeper->writeNow(converter->state());
         keeper->stop();
     }
 }
 
-SavedState QuantaroApplication::loadState()
+ConverterState QuantaroApplication::loadState()
 {
     QSettings store;
     useOwnValuesOnly(store);

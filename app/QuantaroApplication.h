@@ -5,7 +5,7 @@
 #include <QApplication>
 
 class ConverterWindow;
-struct SavedState;
+struct ConverterState;
 
 // The application object: registers the vendor, reads the saved state into
 // the converter window, runs the window until it closes and writes the state
@@ -24,8 +24,7 @@ public:
     int endingSignal() const { return endedBy; }
 
 private:
-    static SavedState loadState();
-    static SavedState stateOf(const ConverterWindow& converter);
+    static ConverterState loadState();
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 

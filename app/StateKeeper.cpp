@@ -38,7 +38,7 @@ void StateKeeper::writeDue()
 {
     if (writing_ || !thread_.isRunning())
         return;
-    const SavedState state = current_();
+    const ConverterState state = current_();
     due_ = false;
     if (anyStored_ && state == lastStored_)
         return;
@@ -49,7 +49,7 @@ void StateKeeper::writeDue()
     }, Qt::QueuedConnection);
 }
 
-void StateKeeper::finished(bool stored, const SavedState& state)
+void StateKeeper::finished(bool stored, const ConverterState& state)
 {
     writing_ = false;
     if (stored) {
@@ -63,7 +63,7 @@ void StateKeeper::finished(bool stored, const SavedState& state)
     emit written(stored);
 }
 
-bool StateKeeper::writeNow(const SavedState& state)
+bool StateKeeper::writeNow(const ConverterState& state)
 {
     bool stored = false;
     // Behind any write the thread has queued, so that nothing older follows.
@@ -86,7 +86,7 @@ void StateKeeper::stop()
 }
 
 // Runs on either thread, never on both at once.
-bool StateKeeper::store(const SavedState& state)
+bool StateKeeper::store(const ConverterState& state)
 {
     const auto settingsStore = fileName_.isEmpty() ? std::make_unique<QSettings>()
                                                    : std::make_unique<QSettings>(fileName_, QSettings::IniFormat);

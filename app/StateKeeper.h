@@ -34,7 +34,7 @@ class StateKeeper : public QObject {
     Q_OBJECT
 
 public:
-    using StateSource = std::function<SavedState()>;
+    using StateSource = std::function<ConverterState()>;
 
     static constexpr int kDelayMs = 1000;
     static constexpr int kRetryMs = 5000;
@@ -51,7 +51,7 @@ public:
     // Writes `state` now, after any write under way, and returns whether it
     // was stored. Waits for the disk: for the end of a run and a session's
     // save, not for typing.
-    bool writeNow(const SavedState& state);
+    bool writeNow(const ConverterState& state);
 
     // Ends the writing thread once its write under way is done; nothing is
     // written as it goes afterwards (writeNow still works). Safe to call
@@ -64,8 +64,8 @@ signals:
 
 private:
     void writeDue();
-    void finished(bool stored, const SavedState& state);
-    bool store(const SavedState& state);
+    void finished(bool stored, const ConverterState& state);
+    bool store(const ConverterState& state);
 
     StateSource current_;
     QString fileName_;
@@ -73,7 +73,7 @@ private:
     QThread thread_;
     QObject* writer_ = nullptr; // lives on thread_
     QByteArray program_;
-    SavedState lastStored_;
+    ConverterState lastStored_;
     bool anyStored_ = false;
     bool writing_ = false;
     bool due_ = false;

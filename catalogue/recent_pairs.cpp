@@ -46,24 +46,24 @@ std::string_view unitName(int index, ListSide side)
 
 } // namespace
 
-bool isUnitPair(UnitPair pair) { return isUnitRow(pair.from) && isUnitRow(pair.to); }
+bool isRowPair(RowPair pair) { return isUnitRow(pair.fromIndex) && isUnitRow(pair.toIndex); }
 
-std::string recentPairsText(std::span<const UnitPair> pairs)
+std::string recentPairsText(std::span<const RowPair> pairs)
 {
     std::string text;
-    for (const UnitPair& pair : pairs) {
+    for (const RowPair& pair : pairs) {
         if (!text.empty())
             text += ' ';
-        text += std::to_string(pair.from);
+        text += std::to_string(pair.fromIndex);
         text += ':';
-        text += std::to_string(pair.to);
+        text += std::to_string(pair.toIndex);
     }
     return text;
 }
 
-std::vector<UnitPair> readRecentPairs(std::string_view text)
+std::vector<RowPair> readRecentPairs(std::string_view text)
 {
-    std::vector<UnitPair> pairs;
+    std::vector<RowPair> pairs;
     std::size_t at = 0;
     while (at < text.size() && pairs.size() < kRecentPairLimit) {
         if (isSeparator(text[at])) {
@@ -76,9 +76,9 @@ std::vector<UnitPair> readRecentPairs(std::string_view text)
         const std::string_view part = text.substr(at, end - at);
         at = end;
         const std::size_t colon = part.find(':');
-        UnitPair pair;
-        if (colon == std::string_view::npos || !readIndex(part.substr(0, colon), pair.from)
-            || !readIndex(part.substr(colon + 1), pair.to) || !isUnitPair(pair))
+        RowPair pair;
+        if (colon == std::string_view::npos || !readIndex(part.substr(0, colon), pair.fromIndex)
+            || !readIndex(part.substr(colon + 1), pair.toIndex) || !isRowPair(pair))
             continue;
         if (std::find(pairs.begin(), pairs.end(), pair) == pairs.end())
             pairs.push_back(pair);
@@ -86,9 +86,9 @@ std::vector<UnitPair> readRecentPairs(std::string_view text)
     return pairs;
 }
 
-void rememberPair(std::vector<UnitPair>& recent, UnitPair pair)
+void rememberPair(std::vector<RowPair>& recent, RowPair pair)
 {
-    if (!isUnitPair(pair))
+    if (!isRowPair(pair))
         return;
     std::erase(recent, pair);
     recent.insert(recent.begin(), pair);
@@ -96,13 +96,13 @@ void rememberPair(std::vector<UnitPair>& recent, UnitPair pair)
         recent.resize(kRecentPairLimit);
 }
 
-std::string pairLabel(UnitPair pair, std::string_view arrow)
+std::string pairLabel(RowPair pair, std::string_view arrow)
 {
-    if (!isUnitPair(pair))
+    if (!isRowPair(pair))
         return {};
-    std::string label(unitName(pair.from, ListSide::From));
+    std::string label(unitName(pair.fromIndex, ListSide::From));
     label += arrow;
-    label += unitName(pair.to, ListSide::To);
+    label += unitName(pair.toIndex, ListSide::To);
     return label;
 }
 

@@ -30,22 +30,23 @@ using namespace quantaro::cli;
 
 constexpr std::string_view kProgram = "quantaro-convert";
 
-// The window's first-run pair: inch to millimetre, both preset rows.
-constexpr int kDefaultFromIndex = 2;
-constexpr int kDefaultToIndex = 1;
-
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 
-constexpr std::string_view kHelp =
-    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
+// Where a UNIT is not given: the window's first-run row, such as
+// "list row 2, inch".
+std::string defaultRow(int index) { return "list row " + std::to_string(index) + ", " + unitName(index); }
+
+std::string helpText()
+{
+    return "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
     "                        [TEXT...]\n"
     "       quantaro-convert --list | --recent | --help | --version\n"
     "\n"
     "Converts each TEXT, or else every line of standard input, from one unit into\n"
     "another, and prints the result as the Velkor Quantaro window shows it.\n"
     "\n"
-    "  --from UNIT  the unit to convert from (default: list row 2, inch)\n"
-    "  --to UNIT    the unit to convert into (default: list row 1, millimetre)\n"
+    "  --from UNIT  the unit to convert from (default: " + defaultRow(kFirstRunPair.fromIndex) + ")\n"
+    "  --to UNIT    the unit to convert into (default: " + defaultRow(kFirstRunPair.toIndex) + ")\n"
     "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
     "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
     "               \"result\", \"title\" and \"info\"\n"
@@ -65,6 +66,7 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit status: 0 on success, 1 when the output or input fails, 2 for a usage\n"
     "error or a pair of rows that cannot be converted.\n";
+}
 
 void writeError(std::string_view message)
 {
@@ -160,13 +162,13 @@ int printRecent(Output& output)
         return OutputError;
     }
     const std::optional<std::string_view> stored = iniValue(*file, "Data", "RecentPairs");
-    const std::vector<UnitPair> pairs = stored ? readRecentPairs(*stored)
-                                               : std::vector<UnitPair>{{kDefaultFromIndex, kDefaultToIndex}};
-    for (const UnitPair& pair : pairs) {
+    const std::vector<RowPair> pairs = stored ? readRecentPairs(*stored)
+                                               : std::vector<RowPair>{kFirstRunPair};
+    for (const RowPair& pair : pairs) {
         std::string& out = output.buffer();
-        out += std::to_string(pair.from);
+        out += std::to_string(pair.fromIndex);
         out += '\t';
-        out += std::to_string(pair.to);
+        out += std::to_string(pair.toIndex);
         out += '\t';
         out += pairLabel(pair, " -> ");
         out += '\n';
@@ -188,8 +190,8 @@ int resolveUnit(std::string_view option, bool given, std::string_view argument, 
 
 int convert(const Options& options, Output& output)
 {
-    const int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kDefaultFromIndex);
-    const int toIndex = resolveUnit("--to", options.toGiven, options.to, kDefaultToIndex);
+    const int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
+    const int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
@@ -236,7 +238,7 @@ int main(int argc, char* argv[])
     Output output(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
     switch (parsed.options.action) {
     case Action::Help:
-        output.buffer() += kHelp;
+        output.buffer() += helpText();
         return finish(output);
     case Action::Version:
         output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n";

@@ -3,22 +3,23 @@
 #include "ui/ConverterWindow.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/recent_pairs.h"
 #include "ui/AboutPictureWindow.h"
 #include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
+#include "ui/enter_key.h"
 #include "ui/placement.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 #include <limits>
 #include <string_view>
@@ -99,6 +100,18 @@ QString fromUtf8(const std::string& text)
 
 } // namespace
 
+// One entry of the context menu, with its key, which works wherever the
+// keyboard focus is in the window.
+struct ConverterWindow::Command {
+    const char* text = nullptr; // none: a separator line
+    QKeyCombination key = {};
+    void (ConverterWindow::*run)() = nullptr; // on a switch: after it flips
+    // A checkable entry whose setting is kept between runs, in this field.
+    bool ConverterState::*keptSwitch = nullptr;
+    // Enabled only while the result field has a text to act on.
+    bool needsResult = false;
+};
+
 ConverterWindow::ConverterWindow(QWidget* parent)
     : QDialog(parent)
 {
@@ -113,9 +126,16 @@ ConverterWindow::ConverterWindow(QWidget* parent)
         icon.addFile(QStringLiteral(":/icons/quantaro-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
+    createControls();
+    layOut();
+    createActions();
+}
+
+void ConverterWindow::createControls()
+{
     // Created in the order of the window's template, which is also the tab
     // order: input field, From list, To list, result field.
-    QLabel* convertLabel = makeLabel("Convert:", nullptr, this);
+    convertLabel_ = makeLabel("Convert:", nullptr, this);
     inputField_ = makeField("inputField", this);
     // A line edit cuts its text at 32767 characters by default; the input
     // text is the user's and is remembered between runs, so none of it is cut.
@@ -123,26 +143,33 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     fromList_ = makeList("fromList", ListSide::From, this);
     toList_ = makeList("toList", ListSide::To, this);
     resultField_ = makeField("resultField", this);
-    QLabel* resultLabel = makeLabel("Result:", resultField_, this);
-    QLabel* fromLabel = makeLabel("From:", fromList_, this);
-    QLabel* toLabel = makeLabel("To:", toList_, this);
+    resultLabel_ = makeLabel("Result:", resultField_, this);
+    fromLabel_ = makeLabel("From:", fromList_, this);
+    toLabel_ = makeLabel("To:", toList_, this);
     infoLine_ = new QLabel(this);
     infoLine_->setObjectName(QStringLiteral("infoLine"));
     infoLine_->setAlignment(Qt::AlignCenter);
-    convertLabel->setBuddy(inputField_);
+    convertLabel_->setBuddy(inputField_);
 
+    connect(inputField_, &QLineEdit::textChanged, this, &ConverterWindow::convert);
+    connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
+    connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
+}
+
+void ConverterWindow::layOut()
+{
     // The template's rectangles (x, y, width, height). A list's rectangle in
     // the template also holds its dropped-down part; the closed list takes
     // the height of an input field.
     const DialogUnits du(fontMetrics());
-    place(convertLabel, du.rect(0, 7, 35, 8));
+    place(convertLabel_, du.rect(0, 7, 35, 8));
     place(inputField_, du.rect(40, 5, 175, 13));
     place(fromList_, du.rect(40, 20, 175, 13));
     place(toList_, du.rect(40, 40, 175, 13));
     place(resultField_, du.rect(40, 55, 175, 13));
-    place(resultLabel, du.rect(0, 57, 35, 8));
-    place(fromLabel, du.rect(0, 22, 35, 8));
-    place(toLabel, du.rect(0, 42, 35, 8));
+    place(resultLabel_, du.rect(0, 57, 35, 8));
+    place(fromLabel_, du.rect(0, 22, 35, 8));
+    place(toLabel_, du.rect(0, 42, 35, 8));
     place(infoLine_, du.rect(0, 72, 227, 8));
 
     // The dropped-down list fills the rest of the template's 300 units.
@@ -153,55 +180,98 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         client = client.united(child->geometry());
     setFixedSize(client.width(), client.bottom() + 1);
+}
 
-    connect(inputField_, &QLineEdit::textChanged, this, &ConverterWindow::convert);
-    connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
-    connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
-
-    aboutAction_ = new QAction(QString::fromUtf8(kAboutText), this);
-    aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(aboutAction_, &QAction::triggered, this, &ConverterWindow::showAbout);
-    addAction(aboutAction_);
-
-    swapAction_ = new QAction(QStringLiteral("Swap From and To"), this);
-    swapAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(swapAction_, &QAction::triggered, this, &ConverterWindow::swapUnits);
-    addAction(swapAction_);
-
-    findAction_ = new QAction(QStringLiteral("Find Unit..."), this);
-    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(findAction_, &QAction::triggered, this, &ConverterWindow::findUnit);
-    addAction(findAction_);
-
-    // The bare number, for pasting into another program.
-    copyAction_ = new QAction(QStringLiteral("Copy Result"), this);
-    copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    copyAction_->setEnabled(false);
-    connect(copyAction_, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(resultField_->text()); });
-    connect(resultField_, &QLineEdit::textChanged, copyAction_,
-            [this](const QString& text) { copyAction_->setEnabled(!text.isEmpty()); });
-    addAction(copyAction_);
-
-    shortestAction_ = new QAction(QStringLiteral("Shortest Result"), this);
-    shortestAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    shortestAction_->setCheckable(true);
-    connect(shortestAction_, &QAction::triggered, this, [this](bool checked) {
-        shortestResult = checked;
-        convert();
-    });
-    addAction(shortestAction_);
-
-    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
-        QAction* action = new QAction(this);
-        action->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i))));
-        connect(action, &QAction::triggered, this, [this, i] { chooseRecentPair(static_cast<int>(i)); });
+// The window's actions are its context menu, in this order, and their keys.
+void ConverterWindow::createActions()
+{
+    // clang-format off
+    static const Command commands[] = {
+        {.text = kAboutText,          .key = Qt::Key_F1,                         .run = &ConverterWindow::showAbout},
+        {},
+        {.text = "Swap From and To",  .key = Qt::CTRL | Qt::SHIFT | Qt::Key_S,   .run = &ConverterWindow::swapUnits},
+        {.text = "Find Unit...",      .key = Qt::CTRL | Qt::Key_F,               .run = &ConverterWindow::findUnit},
+        {},
+        {.text = "Copy Result",       .key = Qt::CTRL | Qt::SHIFT | Qt::Key_C,   .run = &ConverterWindow::copyResult,
+         .needsResult = true},
+        {.text = "Shortest Result",   .key = Qt::CTRL | Qt::SHIFT | Qt::Key_R,   .run = &ConverterWindow::convert,
+         .keptSwitch = &ConverterState::shortestResult},
+    };
+    // clang-format on
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const Command& command : commands) {
+        auto* action = new QAction(this);
         addAction(action);
-        recentActions_[i] = action;
+        if (command.text == nullptr) {
+            action->setSeparator(true);
+            continue;
+        }
+        action->setText(QString::fromUtf8(command.text));
+        action->setShortcut(QKeySequence(command.key));
+        connect(action, &QAction::triggered, this, command.run);
+        if (command.keptSwitch != nullptr) {
+            action->setCheckable(true);
+            action->setChecked(state_.*command.keptSwitch);
+            keptSwitches_.append({action, command.keptSwitch});
+        }
+        if (command.needsResult) {
+            action->setEnabled(false);
+            connect(resultField_, &QLineEdit::textChanged, action,
+                    [action](const QString& text) { action->setEnabled(!text.isEmpty()); });
+        }
     }
+    createRecentPairs();
+}
+
+// The menu's last entry, after a separator line: a submenu of the recent pairs.
+void ConverterWindow::createRecentPairs()
+{
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    recentMenu_ = new QMenu(QStringLiteral("Recent Pairs"), this);
+    addAction(recentMenu_->menuAction());
+    for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
+        const QKeySequence key(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i)));
+        const int position = static_cast<int>(i);
+        recentEntries_[i] = recentMenu_->addAction(QString());
+        recentEntries_[i]->setShortcut(key);
+        connect(recentEntries_[i], &QAction::triggered, this, [this, position] { chooseRecentPair(position); });
+        recentKeys_[i] = new QShortcut(key, this);
+        connect(recentKeys_[i], &QShortcut::activated, this, [this, position] { chooseRecentPair(position); });
+    }
+    showRecentPairs();
 }
 
 ConverterWindow::~ConverterWindow() = default;
+
+void ConverterWindow::setState(const ConverterState& state)
+{
+    state_ = state;
+    for (const KeptSwitch& kept : keptSwitches_)
+        kept.action->setChecked(state.*kept.field);
+    showRecentPairs();
+}
+
+ConverterState ConverterWindow::state() const
+{
+    ConverterState state = state_;
+    for (const KeptSwitch& kept : keptSwitches_)
+        state.*kept.field = kept.action->isChecked();
+    if (isVisible() && quantaro::canPlaceWindows()) {
+        state.xPosition = pos().x();
+        state.yPosition = pos().y();
+    }
+    return state;
+}
+
+bool ConverterWindow::isOn(bool ConverterState::*field) const
+{
+    for (const KeptSwitch& kept : keptSwitches_)
+        if (kept.field == field)
+            return kept.action->isChecked();
+    return false;
+}
 
 void ConverterWindow::setVisible(bool visible)
 {
@@ -213,28 +283,27 @@ void ConverterWindow::setVisible(bool visible)
 void ConverterWindow::runOpening()
 {
     opened_ = true;
-    shortestAction_->setChecked(shortestResult);
     // Where it was left, unless no screen shows that place any more.
     if (quantaro::canPlaceWindows()) {
         QList<QRect> areas;
         for (const QScreen* screen : QGuiApplication::screens())
             areas.append(screen->availableGeometry());
-        move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+        move(quantaro::reachablePosition(QPoint(state_.xPosition, state_.yPosition), size(), areas));
     }
 
     fromList_->fill();
     toList_->fill();
-    fromList_->setCurrentIndex(savedFrom);
-    toList_->setCurrentIndex(savedTo);
+    fromList_->setCurrentIndex(state_.fromIndex);
+    toList_->setCurrentIndex(state_.toIndex);
     // A query on the command line opens on its pair, which the user asked for.
-    quantaro::rememberPair(recentPairs, {savedFrom, savedTo});
+    quantaro::rememberPair(state_.recentPairs, {state_.fromIndex, state_.toIndex});
     showRecentPairs();
 
     // The saved text converts once here, also when it is empty or already in
     // the field, where setting it would raise no change.
     {
         const QSignalBlocker blocker(inputField_);
-        inputField_->setText(savedInput);
+        inputField_->setText(state_.input);
     }
     convert();
 
@@ -249,7 +318,7 @@ void ConverterWindow::convert()
     const QByteArray utf8 = input.toUtf8();
     quantaro::Convert(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
                       fromList_->currentCode(), toList_->currentCode(), conversion_,
-                      shortestResult ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
+                      isOn(&ConverterState::shortestResult) ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
@@ -262,9 +331,9 @@ void ConverterWindow::convert()
     setWindowTitle(fromUtf8(conversion_.title));
     infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
 
-    savedInput = input;
-    savedFrom = fromIndex;
-    savedTo = toIndex;
+    state_.input = input;
+    state_.fromIndex = fromIndex;
+    state_.toIndex = toIndex;
     emit stateChanged();
 }
 
@@ -290,31 +359,36 @@ void ConverterWindow::swapUnits()
 
 void ConverterWindow::chooseRecentPair(int position)
 {
-    if (position < 0 || position >= static_cast<int>(recentPairs.size()))
+    if (position < 0 || position >= static_cast<int>(state_.recentPairs.size()))
         return;
-    const quantaro::UnitPair pair = recentPairs[static_cast<std::size_t>(position)];
-    fromList_->setCurrentIndex(pair.from);
-    toList_->setCurrentIndex(pair.to);
+    const quantaro::RowPair pair = state_.recentPairs[static_cast<std::size_t>(position)];
+    fromList_->setCurrentIndex(pair.fromIndex);
+    toList_->setCurrentIndex(pair.toIndex);
     arrivedAtPair();
     convert();
 }
 
 void ConverterWindow::arrivedAtPair()
 {
-    quantaro::rememberPair(recentPairs, {fromList_->currentIndex(), toList_->currentIndex()});
+    quantaro::rememberPair(state_.recentPairs, {fromList_->currentIndex(), toList_->currentIndex()});
     showRecentPairs();
 }
 
-// Each place's action carries its pair's label; the places beyond the list
-// are disabled, so their keys do nothing.
+// Each place's entry carries its pair's label; the places beyond the list are
+// hidden, and their keys do nothing.
 void ConverterWindow::showRecentPairs()
 {
-    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
-        const bool used = i < recentPairs.size();
-        QString label = used ? fromUtf8(quantaro::pairLabel(recentPairs[i], " → ")) : QString();
-        recentActions_[i]->setText(label.replace(QLatin1Char('&'), QLatin1String("&&")));
-        recentActions_[i]->setEnabled(used);
+    if (recentMenu_ == nullptr)
+        return;
+    const std::vector<quantaro::RowPair>& pairs = state_.recentPairs;
+    for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
+        const bool used = i < pairs.size();
+        QString label = used ? fromUtf8(quantaro::pairLabel(pairs[i], " → ")) : QString();
+        recentEntries_[i]->setText(label.replace(QLatin1Char('&'), QLatin1String("&&")));
+        recentEntries_[i]->setVisible(used);
+        recentKeys_[i]->setEnabled(used);
     }
+    recentMenu_->setEnabled(!pairs.empty());
 }
 
 void ConverterWindow::findUnit()
@@ -339,6 +413,8 @@ void ConverterWindow::showAbout()
     activateWindow();
 }
 
+void ConverterWindow::copyResult() { QGuiApplication::clipboard()->setText(resultField_->text()); }
+
 void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
 void ConverterWindow::reject()
@@ -347,21 +423,10 @@ void ConverterWindow::reject()
     // cannot know its place has none worth keeping; the one it was given stays.
     if (opened_ && quantaro::canPlaceWindows()) {
         const QPoint corner = pos();
-        xPosition = corner.x();
-        yPosition = corner.y();
+        state_.xPosition = corner.x();
+        state_.yPosition = corner.y();
     }
     QDialog::reject();
-}
-
-void ConverterWindow::keyPressEvent(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && modifiers == Qt::NoModifier) {
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void ConverterWindow::moveEvent(QMoveEvent* event)
@@ -371,20 +436,11 @@ void ConverterWindow::moveEvent(QMoveEvent* event)
         emit stateChanged();
 }
 
-void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)
+void ConverterWindow::keyPressEvent(QKeyEvent* event)
 {
-    QMenu menu(this);
-    menu.addAction(aboutAction_);
-    menu.addSeparator();
-    menu.addAction(swapAction_);
-    menu.addAction(findAction_);
-    menu.addSeparator();
-    menu.addAction(copyAction_);
-    menu.addAction(shortestAction_);
-    menu.addSeparator();
-    QMenu* recent = menu.addMenu(QStringLiteral("Recent Pairs"));
-    for (QAction* action : recentActions_)
-        if (action->isEnabled())
-            recent->addAction(action);
-    menu.exec(event->globalPos());
+    if (quantaro::isOkKey(*event)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

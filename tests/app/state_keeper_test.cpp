@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-void PrintTo(const SavedState& state, std::ostream* out); // settings_test.cpp
+void PrintTo(const ConverterState& state, std::ostream* out); // settings_test.cpp
 
 namespace {
 
@@ -27,7 +27,7 @@ protected:
     QCoreApplication app{argc, argv};
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Velkor/quantaro.conf"));
-    SavedState state;
+    ConverterState state;
     StateKeeper keeper{[this] { return state; }, path};
     std::vector<bool> writes;
 
@@ -46,7 +46,7 @@ protected:
         return writes.size() >= count;
     }
 
-    SavedState onDisk()
+    ConverterState onDisk()
     {
         // A copy under a new name is parsed from the disk, not from memory.
         const QString copy = dir.filePath(QStringLiteral("copy%1.conf").arg(copies++));
@@ -62,7 +62,7 @@ protected:
 // with no pause is written as it goes, not only after the last.
 TEST_F(StateKeeperTest, ChangesAreWrittenWithoutAnEnd)
 {
-    state.savedInput = QStringLiteral("42");
+    state.input = QStringLiteral("42");
     keeper.changed();
     ASSERT_TRUE(awaitWrites(1));
     EXPECT_EQ(writes, std::vector<bool>{true});
@@ -70,7 +70,7 @@ TEST_F(StateKeeperTest, ChangesAreWrittenWithoutAnEnd)
 
     // Three times the delay of changes, one every tenth of it.
     for (int i = 0; i < 30; ++i) {
-        state.savedInput += QLatin1Char('0');
+        state.input += QLatin1Char('0');
         keeper.changed();
         QElapsedTimer clock;
         clock.start();
@@ -84,7 +84,7 @@ TEST_F(StateKeeperTest, ChangesAreWrittenWithoutAnEnd)
 // write still reads the whole old file, and the new name has the new one.
 TEST_F(StateKeeperTest, AWriteReplacesTheWholeFile)
 {
-    state.savedInput = QString(100000, QLatin1Char('1'));
+    state.input = QString(100000, QLatin1Char('1'));
     ASSERT_TRUE(keeper.writeNow(state));
     QFile whole(path);
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
@@ -92,8 +92,8 @@ TEST_F(StateKeeperTest, AWriteReplacesTheWholeFile)
     QFile before(path);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
 
-    state.savedInput = QStringLiteral("2");
-    state.savedFrom = 31;
+    state.input = QStringLiteral("2");
+    state.fromIndex = 31;
     keeper.changed();
     ASSERT_TRUE(awaitWrites(1));
     EXPECT_EQ(before.readAll(), old);
@@ -113,10 +113,10 @@ TEST_F(StateKeeperTest, AFailedWriteKeepsTheStateForALaterOne)
     ASSERT_TRUE(errors.open(QIODevice::ReadWrite));
     ::dup2(errors.handle(), STDERR_FILENO);
 
-    state.savedInput = QStringLiteral("7");
+    state.input = QStringLiteral("7");
     keeper.changed();
     const bool firstFailed = awaitWrites(1);
-    state.savedTo = 20;
+    state.toIndex = 20;
     keeper.changed();
     const bool secondFailed = awaitWrites(2);
     QDir(path).removeRecursively();

@@ -10,12 +10,12 @@
 
 namespace quantaro {
 
-void PrintTo(const UnitPair& pair, std::ostream* out) { *out << pair.from << ':' << pair.to; }
+void PrintTo(const RowPair& pair, std::ostream* out) { *out << pair.fromIndex << ':' << pair.toIndex; }
 
 namespace {
 
 using namespace std::string_view_literals;
-using Pairs = std::vector<UnitPair>;
+using Pairs = std::vector<RowPair>;
 
 // Rows by hand from the list: 0 the preset header, 1 and 2 the millimetre and
 // inch presets, 8 the mile preset, 17 a separator, 18 a header, 20
@@ -73,7 +73,7 @@ TEST(RecentPairs, WrittenTextReadsBack)
 TEST(RecentPairs, Remembering)
 {
     const struct {
-        UnitPair arrived;
+        RowPair arrived;
         Pairs after;
     } steps[] = {
         {{31, 20}, {{31, 20}, {2, 1}}},
@@ -87,7 +87,7 @@ TEST(RecentPairs, Remembering)
     Pairs recent{{2, 1}};
     for (const auto& step : steps) {
         rememberPair(recent, step.arrived);
-        EXPECT_EQ(recent, step.after) << step.arrived.from << ':' << step.arrived.to;
+        EXPECT_EQ(recent, step.after) << step.arrived.fromIndex << ':' << step.arrived.toIndex;
     }
 }
 
@@ -99,15 +99,15 @@ TEST(RecentPairs, RememberingDropsTheOldestPastNine)
     const Pairs nine{{31, 20}, {30, 20}, {27, 20}, {26, 20}, {25, 20}, {24, 20}, {23, 20}, {22, 20}, {21, 20}};
     EXPECT_EQ(recent, nine);
     rememberPair(recent, {21, 20}); // the oldest comes back to the top
-    EXPECT_EQ(recent.front(), (UnitPair{21, 20}));
+    EXPECT_EQ(recent.front(), (RowPair{21, 20}));
     EXPECT_EQ(recent.size(), kRecentPairLimit);
-    EXPECT_EQ(recent.back(), (UnitPair{22, 20}));
+    EXPECT_EQ(recent.back(), (RowPair{22, 20}));
 }
 
 TEST(RecentPairs, Labels)
 {
     const struct {
-        UnitPair pair;
+        RowPair pair;
         const char* label;
     } cases[] = {
         {{2, 1}, "inch (in.) → millimetre (mm)"},
@@ -120,7 +120,7 @@ TEST(RecentPairs, Labels)
         {{0, 1}, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(pairLabel(c.pair, " → "), c.label) << c.pair.from << ':' << c.pair.to;
+        EXPECT_EQ(pairLabel(c.pair, " → "), c.label) << c.pair.fromIndex << ':' << c.pair.toIndex;
     EXPECT_EQ(pairLabel({2, 1}, " -> "), "inch (in.) -> millimetre (mm)");
 }
 

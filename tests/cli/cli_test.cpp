@@ -88,9 +88,14 @@ TEST(Convert, ArgumentsAndLinesShowWhatTheWindowShows)
 
 TEST(Convert, WithoutUnitsThePairIsTheFirstRunPair)
 {
+    const auto [from, to] = kFirstRunPair;
     const RunResult r = runConvert({"--info", "5"}, "");
-    EXPECT_EQ(r.out, infoLine("5", 2, 1) + '\n');
-    EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", 2, 21) + '\n');
+    EXPECT_EQ(r.out, infoLine("5", from, to) + '\n');
+    EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", from, 21) + '\n');
+    // The help names the pair it converts.
+    const std::string help = runConvert({"--help"}, "").out;
+    EXPECT_NE(help.find("(default: list row " + std::to_string(from) + ", inch)\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("(default: list row " + std::to_string(to) + ", millimetre)\n"), std::string::npos) << help;
 }
 
 // --shortest: the fewest digits that read back as the same double, in the
