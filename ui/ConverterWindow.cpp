@@ -232,10 +232,13 @@ void ConverterWindow::createRecentPairs()
     recentMenu_ = new QMenu(QStringLiteral("Recent Pairs"), this);
     addAction(recentMenu_->menuAction());
     for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
-        const QKeySequence key(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i)));
         const int position = static_cast<int>(i);
+        const QKeySequence key(Qt::ALT | Qt::Key(Qt::Key_1 + position));
         recentEntries_[i] = recentMenu_->addAction(QString());
         recentEntries_[i]->setShortcut(key);
+        // The entry's key reaches it only while the submenu is open; the
+        // window's shortcut has it otherwise, so one key never means two.
+        recentEntries_[i]->setShortcutContext(Qt::WidgetShortcut);
         connect(recentEntries_[i], &QAction::triggered, this, [this, position] { chooseRecentPair(position); });
         recentKeys_[i] = new QShortcut(key, this);
         connect(recentKeys_[i], &QShortcut::activated, this, [this, position] { chooseRecentPair(position); });
@@ -375,7 +378,7 @@ void ConverterWindow::arrivedAtPair()
 }
 
 // Each place's entry carries its pair's label; the places beyond the list are
-// hidden, and their keys do nothing.
+// hidden.
 void ConverterWindow::showRecentPairs()
 {
     if (recentMenu_ == nullptr)
@@ -386,7 +389,6 @@ void ConverterWindow::showRecentPairs()
         QString label = used ? fromUtf8(quantaro::pairLabel(pairs[i], " → ")) : QString();
         recentEntries_[i]->setText(label.replace(QLatin1Char('&'), QLatin1String("&&")));
         recentEntries_[i]->setVisible(used);
-        recentKeys_[i]->setEnabled(used);
     }
     recentMenu_->setEnabled(!pairs.empty());
 }

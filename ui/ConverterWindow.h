@@ -104,8 +104,9 @@ private:
     QLineEdit* resultField_ = nullptr;
     QLabel* infoLine_ = nullptr;
     QList<KeptSwitch> keptSwitches_;
-    // "Recent Pairs": an entry for each place, with Alt+1 to Alt+9 shown; the
-    // same keys work while the menu is closed through the shortcuts.
+    // "Recent Pairs": an entry for each place, showing its key, Alt+1 to
+    // Alt+9. The window's shortcuts for the keys stay on while a place is
+    // empty, so that the key does nothing rather than type its digit.
     QMenu* recentMenu_ = nullptr;
     std::array<QAction*, quantaro::kRecentPairLimit> recentEntries_{};
     std::array<QShortcut*, quantaro::kRecentPairLimit> recentKeys_{};

@@ -230,11 +230,17 @@ if [ "$mode" = x11 ]; then
   done
   [ -n "$second_window" ] || fail "the second of two windows"
   xdotool windowmove --sync "$second_window" 500 400
-  xdotool windowfocus --sync "$first_window" key ctrl+a BackSpace && xdotool type 111
+  xdotool windowfocus --sync "$first_window"
+  xdotool key ctrl+a BackSpace
+  xdotool type 111
+  window_titled "$(title_of 2 1 111)" >/dev/null || fail "typing into the first window"
   sleep 2
   expect_whole "the first window's write"
   [ "$(setting Data Source)" = 111 ] || fail "the first window's write holds $(setting Data Source)"
-  xdotool windowfocus --sync "$second_window" key ctrl+a BackSpace && xdotool type 222
+  xdotool windowfocus --sync "$second_window"
+  xdotool key ctrl+a BackSpace
+  xdotool type 222
+  window_titled "$(title_of 2 1 222)" >/dev/null || fail "typing into the second window"
   sleep 2
   kill -KILL "$first" "$second"
   expect_whole "the second window's write"
