@@ -30,7 +30,8 @@ void StateKeeper::changed()
     due_ = true;
     // Not restarted by later changes: typing without a pause still gets a
     // write every second.
-    if (!delay_.isActive() && !writing_)
+    // A retry after a failed write waits longer; a change brings it forward.
+    if (!writing_ && (!delay_.isActive() || delay_.remainingTime() > kDelayMs))
         delay_.start(kDelayMs);
 }
 

@@ -78,11 +78,25 @@ any_title() {
   return 1
 }
 
+# Gives the keyboard to the converter's window titled $1; on Wayland, waits
+# until the compositor has given it (keys sent before are lost).
+take_keyboard() {
+  if [ "$mode" != wayland ]; then
+    xdotool windowfocus --sync "$(window_titled "$1")"
+    return
+  fi
+  for _ in $(seq 200); do
+    grep -q 'wl_keyboard@[0-9]*\.enter(' "$work/stderr" && return 0
+    sleep 0.1
+  done
+  fail "the compositor gave the window no keyboard"
+}
+
 # Starts the converter, waits until it shows title $1 ($2 says which run), and gives it the keyboard.
 start() {
   run_converter
   titled "$1" || fail "$2: the window did not show \"$1\""
-  [ "$mode" = wayland ] || xdotool windowfocus --sync "$(window_titled "$1")"
+  take_keyboard "$1"
 }
 
 # Waits up to 20 s until the converter's title is $1.
@@ -151,7 +165,8 @@ if [ "$mode" = wayland ]; then
   start "$(title_of 2 1 42)" "third run"
   xdotool key Tab Down
   titled "$(title_of 3 4 42)" || fail "choosing another From row"
-  xdotool key shift+Tab
+  # Back in the field, its text is selected as on any Shift+Tab.
+  xdotool key shift+Tab End
   xdotool type 0
   titled "$(title_of 3 4 420)" || fail "typing 0"
   sleep 2
@@ -191,7 +206,7 @@ if [ "$mode" != openbox ]; then
   for round in 1 2 3 4 5 6; do
     run_converter
     title=$(any_title) || fail "round $round: no window"
-    [ "$mode" = wayland ] || xdotool windowfocus --sync "$(window_titled "$title")"
+    take_keyboard "$title"
     xdotool key End 0
     sleep 1
     xdotool key 0
@@ -204,7 +219,7 @@ if [ "$mode" != openbox ]; then
   # Whatever the kills left behind (a lock file among it), the next run saves.
   run_converter
   title=$(any_title) || fail "no window after the kills"
-  [ "$mode" = wayland ] || xdotool windowfocus --sync "$(window_titled "$title")"
+  take_keyboard "$title"
   xdotool key ctrl+a BackSpace
   xdotool type 7
   titled "$(title_of 20 20 7)" || fail "typing 7 after the kills"
