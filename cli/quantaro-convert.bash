@@ -118,7 +118,7 @@ _quantaro_convert()
         *)
             if [[ -z $word || $word == -* ]]; then
                 local IFS=$'\n'
-                COMPREPLY=($(compgen -W $'--from\n--to\n--info\n--json\n--shortest\n--list\n--help\n--version' -- "$word"))
+                COMPREPLY=($(compgen -W $'--from\n--to\n--info\n--json\n--shortest\n--list\n--recent\n--help\n--version' -- "$word"))
             fi
             ;;
     esac

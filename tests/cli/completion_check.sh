@@ -38,7 +38,7 @@ check() {
 # Options, and nothing after "--" or for a number.
 check '--from' --fr
 check '--shortest' --sh
-check $'--from\n--to\n--info\n--json\n--shortest\n--list\n--help\n--version' ''
+check $'--from\n--to\n--info\n--json\n--shortest\n--list\n--recent\n--help\n--version' ''
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''
