@@ -4,13 +4,12 @@
 
 #include <QSocketNotifier>
 
-#include <cstdlib>
-
-#ifdef Q_OS_UNIX
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -99,21 +98,3 @@ void TerminationSignals::endBy(int signalNumber)
     std::raise(signalNumber);
     std::_Exit(128 + signalNumber);
 }
-
-#else
-
-TerminationSignals::TerminationSignals(QObject* parent)
-    : QObject(parent)
-{
-}
-
-TerminationSignals::~TerminationSignals() = default;
-
-void TerminationSignals::drain() { }
-
-void TerminationSignals::endBy(int signalNumber)
-{
-    std::_Exit(128 + signalNumber);
-}
-
-#endif

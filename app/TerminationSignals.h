@@ -15,7 +15,7 @@ class QSocketNotifier;
 // A signal that was ignored when the program started stays ignored. One
 // object at a time. While it lives, a second delivery of the same signal
 // gets the default action again, so a program that stopped reacting can
-// still be ended. On platforms without POSIX signals it does nothing.
+// still be ended. POSIX only, as the whole program.
 class TerminationSignals : public QObject {
     Q_OBJECT
 

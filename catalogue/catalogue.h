@@ -4,6 +4,7 @@
 
 #include "engine/unit_code.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,15 +15,50 @@ enum class RowKind { Header, Unit, Preset, Separator, Blank };
 
 enum class ListSide { From, To };
 
+// What a unit measures. Units of one quantity convert into each other; each
+// garment's sizes are a quantity of their own, as a ladies' size means
+// nothing in men's sizes.
+enum class Quantity : std::uint8_t {
+    None, // headers, separators and blank rows
+    Length,
+    Area,
+    Volume, // and capacity
+    Mass,
+    Power,
+    Energy,
+    Ladieswear,
+    Menswear,
+    Shirts,
+    LadiesShoes,
+    MensShoes,
+    Memory,
+    ClockSpeed,
+    Speed,
+    Temperature,
+    Time,
+};
+
+// The quantity for a message: "a length", "a mass", "a ladieswear size".
+// Empty for None.
+std::string_view quantityName(Quantity quantity);
+
+// Whether the quantity is a clothing or shoe size.
+bool isSize(Quantity quantity);
+
 // One row of both lists. The two lists hold the same rows in the same order;
 // only preset rows and two unit rows are labelled differently in the To list.
 struct CatalogueRow {
     UnitCode code;
     RowKind kind;
+    // A unit's quantity; a preset's is its unit's. A header after the first of
+    // a quantity's headers counts among its rows for the partner rules.
+    Quantity quantity;
     std::string_view fromLabel; // UTF-8
     std::string_view toLabel;   // UTF-8
 
     std::string_view label(ListSide side) const { return side == ListSide::From ? fromLabel : toLabel; }
+    // A row the engine has a definition for: something to convert from or to.
+    constexpr bool isUnitOrPreset() const { return kind == RowKind::Unit || kind == RowKind::Preset; }
 };
 
 inline constexpr int kCatalogueRowCount = 238;
@@ -58,6 +94,9 @@ void fillList(ListSide side, ListFiller& list);
 // chose and the code of the other list's current row, the list index the
 // other list must move to, or nothing when it may stay.
 std::optional<int> partnerIndex(UnitCode changed, UnitCode other);
+
+// The index of the header row a row stands under, -1 for none.
+int headerOf(int index);
 
 // Whether two codes are units (unit or preset rows) of one quantity, so that
 // a conversion between them means something. Sizes pair only within one garment.

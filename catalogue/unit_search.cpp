@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "catalogue/unit_search.h"
 
+#include "engine/number_text.h"
+
 #include <algorithm>
 #include <string>
 
@@ -24,8 +26,6 @@ void appendFolded(std::string_view text, std::string& out)
         i += c.read;
     }
 }
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 } // namespace
 
@@ -86,7 +86,7 @@ std::vector<FoundRow> findUnitRows(ListSide side, std::string_view query)
         const CatalogueRow& row = rows[static_cast<std::size_t>(i)];
         if (row.kind == RowKind::Header)
             header = i;
-        if (row.kind != RowKind::Unit && row.kind != RowKind::Preset)
+        if (!row.isUnitOrPreset())
             continue;
         label.clear();
         appendFolded(row.label(side), label);

@@ -2,9 +2,6 @@
 // Copyright Velkor
 #include "cli/line_converter.h"
 
-#include "engine/number_text.h"
-#include "engine/unit_definitions.h"
-
 namespace quantaro::cli {
 
 LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm)
@@ -34,16 +31,7 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
         out += "}\n";
         return;
     }
-    // The result alone is the value's text: no title or info line to build.
-    if (!text.empty()) {
-        const double value = convertValue(readNumber(text), pair_.from, pair_.to);
-        if (resultForm_ == ResultForm::Shortest) {
-            char result[kNineteenDecimalCapacity];
-            out.append(result, writeShortestResultText(value, result));
-        } else {
-            appendResultText(value, out);
-        }
-    }
+    AppendResult(text, pair_.from, pair_.to, out, resultForm_);
     if (form_ == OutputForm::Info) {
         out += '\t';
         if (!text.empty())

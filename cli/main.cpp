@@ -20,7 +20,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -31,42 +30,6 @@ using namespace quantaro::cli;
 constexpr std::string_view kProgram = "quantaro-convert";
 
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
-
-// Where a UNIT is not given: the window's first-run row, such as
-// "list row 2, inch".
-std::string defaultRow(int index) { return "list row " + std::to_string(index) + ", " + unitName(index); }
-
-std::string helpText()
-{
-    return "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
-    "                        [TEXT...]\n"
-    "       quantaro-convert --list | --recent | --help | --version\n"
-    "\n"
-    "Converts each TEXT, or else every line of standard input, from one unit into\n"
-    "another, and prints the result as the Velkor Quantaro window shows it.\n"
-    "\n"
-    "  --from UNIT  the unit to convert from (default: " + defaultRow(kFirstRunPair.fromIndex) + ")\n"
-    "  --to UNIT    the unit to convert into (default: " + defaultRow(kFirstRunPair.toIndex) + ")\n"
-    "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
-    "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
-    "               \"result\", \"title\" and \"info\"\n"
-    "  --shortest   print the result, and the title with --json, in the fewest\n"
-    "               digits that read back as the same number (\"12.7\", not\n"
-    "               \"12.699999999999999\")\n"
-    "  --list       print every list row: index, code and label, tab-separated\n"
-    "  --recent     print the window's recent pairs, newest first: From index,\n"
-    "               To index and \"From -> To\", tab-separated\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n"
-    "\n"
-    "UNIT is a list index (0 to 237, as --list prints it), an abbreviation as in\n"
-    "the label's parentheses (\"in\", \"kg\", \"°F\"), a unit's name (\"inch\"), or the\n"
-    "beginning of a name that only one unit has. Both units must measure the same\n"
-    "quantity.\n"
-    "\n"
-    "Exit status: 0 on success, 1 when the output or input fails, 2 for a usage\n"
-    "error or a pair of rows that cannot be converted.\n";
-}
 
 void writeError(std::string_view message)
 {
@@ -252,6 +215,9 @@ int main(int argc, char* argv[])
             output.buffer() += name;
             output.buffer() += '\n';
         }
+        return finish(output);
+    case Action::OptionNames:
+        output.buffer() += optionNames();
         return finish(output);
     case Action::Convert:
         break;

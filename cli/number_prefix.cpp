@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "cli/number_prefix.h"
 
+#include "engine/number_text.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -9,7 +11,6 @@ namespace quantaro::cli {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Beyond these powers of ten every double reads as infinity or 0 whatever

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright Velkor
 # bash completion for quantaro-convert: its options, and for --from and --to
-# the unit abbreviations and names it accepts. The program prints those itself
-# (--unit-names), so the completion follows its own rules for a UNIT and never
-# offers a word it would refuse as unknown or ambiguous.
+# the unit abbreviations and names it accepts. The program prints both itself
+# (--option-names, --unit-names), so the completion offers what its own table
+# of options and its own rules for a UNIT accept, and never a word it would
+# refuse as unknown or ambiguous.
 
 # The value a shell word stands for, in REPLY; an unclosed quote runs to the
 # end of the word. _quantaro_convert_quote is set to that quote (empty when
@@ -53,6 +54,16 @@ _quantaro_convert_fold()
     REPLY=${text//³/3}
 }
 
+# What the program prints for one of its completion options (--unit-names,
+# --option-names): the program as the command line names it, else the one on
+# the PATH.
+_quantaro_convert_ask()
+{
+    local out
+    out=$(command "$1" "$2" 2>/dev/null) || out=$(command quantaro-convert "$2" 2>/dev/null)
+    printf '%s\n' "$out"
+}
+
 # COMPREPLY: the unit names that begin with what the current word holds,
 # quoted as the word is.
 _quantaro_convert_units()
@@ -64,8 +75,7 @@ _quantaro_convert_units()
     _quantaro_convert_fold "$typed"
     folded=$REPLY
 
-    # The program as the command line names it, else the one on the PATH.
-    names=$(command "$program" --unit-names 2>/dev/null) || names=$(command quantaro-convert --unit-names 2>/dev/null)
+    names=$(_quantaro_convert_ask "$program" --unit-names)
     local -a list
     mapfile -t list <<<"$names"
     for name in "${list[@]}"; do
@@ -118,7 +128,7 @@ _quantaro_convert()
         *)
             if [[ -z $word || $word == -* ]]; then
                 local IFS=$'\n'
-                COMPREPLY=($(compgen -W $'--from\n--to\n--info\n--json\n--shortest\n--list\n--recent\n--help\n--version' -- "$word"))
+                COMPREPLY=($(compgen -W "$(_quantaro_convert_ask "$1" --option-names)" -- "$word"))
             fi
             ;;
     esac

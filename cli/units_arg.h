@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/unit_names.h"
 
 #include <string>
 #include <string_view>
@@ -10,38 +11,9 @@
 
 namespace quantaro::cli {
 
-// What a UNIT argument names.
-struct UnitLookup {
-    enum class Outcome { Found, NoMatch, Ambiguous, OutOfRange };
-    Outcome outcome = Outcome::NoMatch;
-    int index = -1;              // Found: the list index
-    std::vector<int> candidates; // Ambiguous: the list indices, in list order
-};
-
-// A list index (digits only), else a unit row matched case-insensitively, in
-// this order: an abbreviation in the label's parentheses, as written, then
-// without its final dot; the unit's name; a unique beginning of the name. The
-// first of these that matches any row decides. "°" matches "º", "μ" matches
-// "µ", and "2" and "3" match "²" and "³".
-UnitLookup lookUpUnit(std::string_view argument);
-
-// The abbreviations and names lookUpUnit finds exactly one unit by, each
-// once, in list order, as the labels write them but without parentheses
-// ("Imp. gal.", "statute mile", "mile"): the words shell completion offers
-// for a UNIT. Indices and beginnings of names are not among them.
-std::vector<std::string> acceptedUnitNames();
-
 // What went wrong with a UNIT argument, for an error message (several lines
 // for an ambiguous one); empty when it was found.
 std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);
-
-// The unit a unit or preset row stands for, by its name without the
-// abbreviations: "inch" for both "  inch (in.)" and the preset
-// "  inch (in.) (to millimetre (mm))".
-std::string unitName(int index);
-
-// The index of the header row a row stands under, -1 for none.
-int headerOf(int index);
 
 // A row named for messages: its index and its label without the leading
 // blanks, or what kind of row it is when it has no readable label.

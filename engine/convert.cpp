@@ -44,6 +44,12 @@ void setText(std::string& text, const char* from, std::size_t length)
     std::memcpy(text.data(), from, length);
 }
 
+// The result field's text of a converted value, in the chosen form.
+std::size_t writeResult(double value, ResultForm form, char* out)
+{
+    return form == ResultForm::Shortest ? writeShortestResultText(value, out) : writeResultText(value, out);
+}
+
 } // namespace
 
 Conversion Convert(std::string_view input, UnitCode from, UnitCode to, ResultForm form)
@@ -85,12 +91,19 @@ void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out
     // The title is the result text with the product name after it: write
     // both at once and hand the result its beginning.
     char title[kNineteenDecimalCapacity + kTitleEnd.size()];
-    const std::size_t resultLength = form == ResultForm::Shortest ? writeShortestResultText(value, title)
-                                                                  : writeResultText(value, title);
+    const std::size_t resultLength = writeResult(value, form, title);
     std::memcpy(title + resultLength, kTitleEnd.data(), kTitleEnd.size());
     setText(out.result, title, resultLength);
     setText(out.title, title, resultLength + kTitleEnd.size());
     setText(out.info, info, static_cast<std::size_t>(infoEnd - info));
+}
+
+void AppendResult(std::string_view input, UnitCode from, UnitCode to, std::string& out, ResultForm form)
+{
+    if (input.empty())
+        return;
+    char result[kNineteenDecimalCapacity];
+    out.append(result, writeResult(convertValue(readNumber(input), from, to), form, result));
 }
 
 } // namespace quantaro

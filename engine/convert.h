@@ -30,4 +30,10 @@ Conversion Convert(std::string_view input, UnitCode from, UnitCode to,
 void Convert(std::string_view input, UnitCode from, UnitCode to, Conversion& out,
              ResultForm form = ResultForm::SeventeenDigits);
 
+// The result alone, appended to `out`: Convert's `result` without the work of
+// the title and the info line, for callers that show nothing else. Nothing
+// for an empty input.
+void AppendResult(std::string_view input, UnitCode from, UnitCode to, std::string& out,
+                  ResultForm form = ResultForm::SeventeenDigits);
+
 } // namespace quantaro

@@ -17,12 +17,6 @@ namespace {
 
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The white space the input may begin with, as in the "C" locale.
-constexpr bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 constexpr std::size_t skipDigits(std::string_view text, std::size_t at)
 {
     while (at < text.size() && isDigit(text[at]))
@@ -308,12 +302,6 @@ std::size_t writeNineteenDecimal(double value, char* out)
     return static_cast<std::size_t>(o - out) + kDecimals;
 }
 
-std::string nineteenDecimal(double value)
-{
-    char buffer[kNineteenDecimalCapacity];
-    return std::string(buffer, writeNineteenDecimal(value, buffer));
-}
-
 std::size_t writeResultText(double value, char* out)
 {
     if (std::isnan(value)) {
@@ -336,18 +324,6 @@ std::size_t writeResultText(double value, char* out)
         length = 1;
     }
     return length;
-}
-
-std::string resultText(double value)
-{
-    char buffer[kNineteenDecimalCapacity];
-    return std::string(buffer, writeResultText(value, buffer));
-}
-
-void appendResultText(double value, std::string& out)
-{
-    char buffer[kNineteenDecimalCapacity];
-    out.append(buffer, writeResultText(value, buffer));
 }
 
 std::size_t writeShortestResultText(double value, char* out)
@@ -397,12 +373,6 @@ std::size_t writeShortestResultText(double value, char* out)
         o = std::copy(digits + pointAfter, digits + count, o);
     }
     return static_cast<std::size_t>(o - out);
-}
-
-std::string shortestResultText(double value)
-{
-    char buffer[kNineteenDecimalCapacity];
-    return std::string(buffer, writeShortestResultText(value, buffer));
 }
 
 std::size_t roundFactorTextInPlace(char* text, std::size_t length)
@@ -477,13 +447,6 @@ std::size_t roundFactorTextInPlace(char* text, std::size_t length)
     if (length > 0 && text[length - 1] == '.')
         --length;
     return length;
-}
-
-std::string roundFactorText(std::string_view text)
-{
-    std::string rounded(text);
-    rounded.resize(roundFactorTextInPlace(rounded.data(), rounded.size()));
-    return rounded;
 }
 
 } // namespace quantaro

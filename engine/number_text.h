@@ -8,6 +8,13 @@
 
 namespace quantaro {
 
+// White space as the "C" locale knows it: what a number may begin with, and
+// what separates the words of a search.
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 // The number a text converts as: the longest beginning of the form
 // [blanks][sign]digits[.digits][(e|E)[sign]digits], correctly rounded;
 // 0 where no such beginning exists. Independent of the C locale.
@@ -20,15 +27,11 @@ inline constexpr std::size_t kNineteenDecimalCapacity = 1 + 309 + 1 + 19;
 // The nineteen-decimal form: "%.19f" layout, 17 significant digits rounded
 // to nearest and zeros after them. Only for finite values.
 std::size_t writeNineteenDecimal(double value, char* out);
-std::string nineteenDecimal(double value);
 
 // The result field's text for a value: the nineteen-decimal form less its
 // trailing zeros (and the point when nothing follows it); "inf" and "-inf"
-// for infinities; never "-0".
-std::string resultText(double value);
-void appendResultText(double value, std::string& out);
-// The same into `out`, which holds kNineteenDecimalCapacity characters;
-// returns the length written.
+// for infinities; never "-0". `out` holds kNineteenDecimalCapacity
+// characters; returns the length written.
 std::size_t writeResultText(double value, char* out);
 
 // The shortest form of the result: the fewest significant digits that read
@@ -36,13 +39,10 @@ std::size_t writeResultText(double value, char* out);
 // layout (no exponent, no trailing zeros, never "-0", "inf" and "-inf").
 // `out` holds kNineteenDecimalCapacity characters; returns the length written.
 std::size_t writeShortestResultText(double value, char* out);
-std::string shortestResultText(double value);
 
 // Shortens a factor text in the nineteen-decimal form (no sign) for the info
-// line. Never fails, whatever the text.
-std::string roundFactorText(std::string_view text);
-// The same in place on `length` characters at `text`; returns the new length,
-// which never exceeds `length`.
+// line, in place on `length` characters at `text`; returns the new length,
+// which never exceeds `length`. Never fails, whatever the text.
 std::size_t roundFactorTextInPlace(char* text, std::size_t length);
 
 } // namespace quantaro

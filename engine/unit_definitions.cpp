@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "engine/unit_definitions.h"
 
+#include "engine/test_support.h"
+
 #include <array>
 #include <cstdint>
 
@@ -367,6 +369,7 @@ constexpr std::int16_t kTerabyteRow = rowOf(kTerabyte);
 
 } // namespace
 
+// Test support (engine/test_support.h): it needs the table, which lives here.
 std::span<const UnitDefinition> allDefinitions() { return kDefinitions; }
 
 const UnitDefinition* findDefinition(UnitCode code)

@@ -66,8 +66,6 @@ const UnitDefinition* findDefinition(UnitCode code);
 // behind the result field.
 double convertValue(double value, UnitCode from, UnitCode to);
 
-// Every unit definition, one per unit code, in the order of the lists.
-std::span<const UnitDefinition> allDefinitions();
 
 // Runs one side's steps on the value and (except size steps) on the factor.
 void applySteps(const Steps& steps, double& value, double& factor);

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/convert.h"
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 #include "engine/unit_definitions.h"
 #include "fuzz_support.h"
 

@@ -6,6 +6,7 @@
 // double's first 17 significant digits, rounded to nearest, then zeros.
 
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 #include "fuzz_support.h"
 
 #include <charconv>

@@ -7,6 +7,7 @@
 // raises the last digit it keeps, or carries one into the integer part.
 
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 #include "fuzz_support.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

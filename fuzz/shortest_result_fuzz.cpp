@@ -7,6 +7,7 @@
 // that do, which std::to_chars finds independently.
 
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 #include "fuzz_support.h"
 
 #include <charconv>

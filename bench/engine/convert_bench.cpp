@@ -3,6 +3,7 @@
 // Convert over every pair of length codes (units and presets) and a spread
 // of inputs; the figure to watch is the time per Convert.
 #include "engine/convert.h"
+#include "engine/test_support.h"
 #include "engine/unit_definitions.h"
 
 #include <benchmark/benchmark.h>

@@ -77,6 +77,22 @@ TEST(Catalogue, RowsNamedByIndex)
     }
 }
 
+// What a row measures, named as a message names it; a preset measures what
+// its unit does, and rows without a unit measure nothing.
+TEST(Catalogue, QuantityNamesForMessages)
+{
+    const std::pair<std::size_t, std::string_view> rows[] = {
+        {1, "a length"}, {9, "a volume or capacity"}, {14, "a mass"}, {16, "a temperature"},
+        {19, "a length"}, {50, "a length"}, {57, "an area"}, {95, "a volume or capacity"}, {133, "a volume or capacity"},
+        {144, "a mass"}, {170, "a mass"}, {176, "a power"}, {182, "an energy"}, {185, "a ladieswear size"},
+        {188, "a menswear size"}, {189, "a shirt (neck) size"}, {192, "a ladies' shoe size"}, {194, "a men's shoe size"},
+        {206, "an amount of computer memory"}, {213, "a computer speed"}, {219, "a speed"}, {223, "a temperature"},
+        {237, "a time"}, {0, ""}, {17, ""}, {18, ""}, {52, ""},
+    };
+    for (const auto& [index, name] : rows)
+        EXPECT_EQ(quantityName(catalogueRows()[index].quantity), name) << index;
+}
+
 TEST(Catalogue, OnlyPresetsAndTwoUnitsDifferInTheToList)
 {
     std::vector<int> differing;

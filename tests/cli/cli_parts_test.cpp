@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright Velkor
-// The parts of quantaro-convert that read UNIT arguments, keep the number of
-// an endless line and write JSON, tried on inputs too many to spawn for.
+// The parts of quantaro-convert that keep the number of an endless line and
+// write JSON, tried on inputs too many to spawn for.
 
 #include "cli/json.h"
 #include "cli/number_prefix.h"
+#include "cli/options.h"
 #include "cli/recent_pairs_file.h"
 #include "cli/units_arg.h"
 #include "engine/number_text.h"
@@ -13,51 +14,69 @@
 
 #include <algorithm>
 #include <bit>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <random>
 
 namespace quantaro::cli {
 namespace {
 
-TEST(UnitArgument, FindsIndicesAbbreviationsNamesAndPrefixes)
+// The manual page names every option of the table that the help names, and
+// no other; the completion's own options are for no reader.
+TEST(Options, TheManualPageNamesEveryOptionAndNoOther)
 {
-    const std::pair<const char*, int> cases[] = {
-        {"0", 0}, {"237", 237}, {"007", 7},                                   // indices, any row
-        {"in", 31}, {"in.", 31}, {"IN", 31}, {" mm ", 20}, {"kg", 144},       // abbreviations
-        {"ºF", 223}, {"°f", 223}, {"µm", 19}, {"\xCE\xBCm", 19}, {"mm2", 54}, {"m³", 83},
-        {"m", 23}, {"min", 229}, {"min.", -1}, {"a", 58}, {"a.", 71}, {"l", 81}, {"l.", 33}, {"gal", 119},
-        {"Imp. gal.", 97}, {"lb. tr.", 170}, {"sq. ch.", 69},
-        {"inch", 31}, {"Kilogramme", 144}, {"mile", 41}, {"statute mile", 41}, {"light year", 27},
-        {"drachm", 168}, {"hand", 32}, {"kilog", 144}, {"fahr", 223}, {"league", 42}, // names, prefixes
-        {"pt.", -1}, {"kilo", -1}, {"gallon", -1}, {"furlongs", -1}, {"", -1}, {"238", -1}, {"-1", -1},
-    };
-    for (const auto& [argument, index] : cases) {
-        const UnitLookup lookup = lookUpUnit(argument);
-        EXPECT_EQ(lookup.outcome == UnitLookup::Outcome::Found ? lookup.index : -1, index) << '"' << argument << '"';
+    std::ifstream file(QUANTARO_CONVERT_MAN_PAGE, std::ios::binary);
+    ASSERT_TRUE(file) << QUANTARO_CONVERT_MAN_PAGE;
+    const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // roff writes an option's hyphens as "\-": "\-\-unit\-names", "\-h".
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    std::set<std::string> named;
+    for (std::size_t at = 0; (at = page.find("\\-", at)) != std::string::npos;) {
+        std::string option;
+        for (; page.compare(at, 2, "\\-") == 0; at += 2)
+            option += '-';
+        while (at < page.size() && (isLetter(page[at]) || (page.compare(at, 2, "\\-") == 0 && at + 2 < page.size()
+                                                           && isLetter(page[at + 2])))) {
+            option += page[at] == '\\' ? '-' : page[at];
+            at += page[at] == '\\' ? 2 : 1;
+        }
+        if (option.size() > option.find_first_not_of('-'))
+            named.insert(option);
     }
-    EXPECT_EQ(lookUpUnit("min.").candidates, (std::vector<int>{124, 130}));
-    EXPECT_EQ(lookUpUnit("238").outcome, UnitLookup::Outcome::OutOfRange);
-    EXPECT_EQ(lookUpUnit("99999999999999999999").outcome, UnitLookup::Outcome::OutOfRange);
+    std::set<std::string> options;
+    for (const OptionSpec& option : commandLineOptions()) {
+        if (option.usage == Usage::Hidden)
+            continue;
+        options.insert(std::string(option.name));
+        if (!option.shortName.empty())
+            options.insert(std::string(option.shortName));
+    }
+    EXPECT_EQ(named, options);
 }
 
-// What shell completion offers: each word names one unit, and it holds the
-// label's abbreviations and names as typed, without parentheses.
-TEST(UnitArgument, AcceptedNamesAreTheWordsThatFindOneUnit)
+// Why a pair is refused: rows that are no units, units of two quantities,
+// sizes of two garments; nothing for a pair that converts.
+TEST(PairProblem, SaysWhy)
 {
-    const std::vector<std::string> names = acceptedUnitNames();
-    for (const std::string& name : names) {
-        EXPECT_EQ(lookUpUnit(name).outcome, UnitLookup::Outcome::Found) << name;
-        EXPECT_EQ(name.find_first_of("()"), std::string::npos) << name;
-        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
-    }
-    const std::pair<const char*, bool> cases[] = {
-        {"in.", true}, {"inch", true}, {"statute mile", true}, {"mile", true}, {"Imp. gal.", true},
-        {"ºF", true}, {"µm", true}, {"m²", true}, {"men's shoes US/UK", true}, {"dram", true}, {"drachm", true},
-        {"pt.", false}, {"pint", false}, {"m.", false}, {"gallon", false},         // several units
-        {"in", false}, {"kilog", false}, {"31", false}, {"°F", false}, {"(statute) mile", false},
-        {"inch (in.)", false}, {"light year [not used anymore]", false},
+    const struct {
+        int from, to;
+        const char* reason;
+    } cases[] = {
+        {185, 186, ""}, {2, 31, ""}, {15, 223, ""},
+        {17, 52, "neither row is a unit"}, {0, 1, "the From row is not a unit"}, {3, 29, "the To row is not a unit"},
+        {185, 188, "sizes convert only within one garment, between metric/German and US/UK"},
+        {191, 194, "sizes convert only within one garment, between metric/German and US/UK"},
+        {189, 186, "sizes convert only within one garment, between metric/German and US/UK"},
+        {189, 20, "they are not units of one quantity"}, {144, 20, "they are not units of one quantity"},
+        {222, 182, "they are not units of one quantity"}, {9, 1, "they are not units of one quantity"},
     };
-    for (const auto& [name, offered] : cases)
-        EXPECT_EQ(std::find(names.begin(), names.end(), name) != names.end(), offered) << name;
+    for (const auto& c : cases) {
+        const std::string problem = pairProblem(c.from, c.to);
+        const std::string_view reason(c.reason);
+        EXPECT_TRUE(reason.empty() ? problem.empty() : problem.ends_with(": " + std::string(reason)))
+            << c.from << " -> " << c.to << ": " << problem;
+    }
 }
 
 // Whatever the text and however it is cut, the kept text reads as the same

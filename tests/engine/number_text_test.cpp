@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright Velkor
 #include "engine/number_text.h"
+#include "engine/test_support.h"
 
 #include <gtest/gtest.h>
 
