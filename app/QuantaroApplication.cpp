@@ -3,20 +3,21 @@
 #include "app/QuantaroApplication.h"
 
 #include "app/Settings.h"
+#include "app/StateKeeper.h"
 #include "app/TerminationSignals.h"
 #include "ui/ConverterWindow.h"
 
 #include <QSessionManager>
 #include <QSettings>
 
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
 namespace {
 
-// The window of a run whose state is not written yet.
+// The window of a run whose state is not written yet, and what writes it.
 const ConverterWindow* unwrittenConverter = nullptr;
+StateKeeper* runningKeeper = nullptr;
 
 // Only the user's own values: no organisation-wide or system-wide file (or
 // registry key) stands in for a missing one.
@@ -48,6 +49,10 @@ void QuantaroApplication::run()
     }
     converter.setState(state);
 
+    // Written as it goes, whatever ends the run later.
+    StateKeeper keeper([&converter] { return converter.state(); });
+    connect(&converter, &ConverterWindow::stateChanged, &keeper, &StateKeeper::changed);
+
     // The platform plugin ends the process through exit() when the display
     // goes away (the X server ends, a logout closes the display first), and
     // never returns here; the state is written on that exit instead.
@@ -55,6 +60,7 @@ void QuantaroApplication::run()
     // in statics was made before, and is destroyed after, the handler runs.
     static const bool storedOnExit = std::atexit(storeUnwrittenState) == 0;
     unwrittenConverter = storedOnExit ? &converter : nullptr;
+    runningKeeper = &keeper;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
     // like Esc: the window records its position (where it can know it) and
@@ -70,7 +76,7 @@ void QuantaroApplication::run()
     // then quits the application, which closes the window through its cancel
     // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter](QSessionManager&) { storeState(converter.state()); });
+            [&converter, &keeper](QSessionManager&) { keeper.writeNow(converter.state()); });
 #endif
 
     converter.exec();
@@ -80,14 +86,20 @@ void QuantaroApplication::run()
         converter.reject();
 
     unwrittenConverter = nullptr;
-    storeState(converter.state());
+    runningKeeper = nullptr;
+    keeper.stop();
+    keeper.writeNow(converter.state());
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.
 void QuantaroApplication::storeUnwrittenState()
 {
-    if (const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr))
-        storeState(converter->state());
+    const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr);
+    StateKeeper* keeper = std::exchange(runningKeeper, nullptr);
+    if (converter && keeper) {
+        keeper->writeNow(converter->state());
+        keeper->stop();
+    }
 }
 
 ConverterState QuantaroApplication::loadState()
@@ -95,19 +107,6 @@ ConverterState QuantaroApplication::loadState()
     QSettings store;
     useOwnValuesOnly(store);
     return readSettings(store);
-}
-
-void QuantaroApplication::storeState(const ConverterState& state)
-{
-    QSettings store;
-    useOwnValuesOnly(store);
-    if (writeSettings(store, state))
-        return;
-    // The one thing worth saying: this run's state did not reach the disk.
-    const QByteArray line = applicationName().toLocal8Bit() + ": could not save the settings to "
-        + store.fileName().toLocal8Bit() + "; the window position, the input and the selections of this run are lost\n";
-    std::fputs(line.constData(), stderr);
-    std::fflush(stderr);
 }
 
 void QuantaroApplication::closeThroughCancel(ConverterWindow& converter)

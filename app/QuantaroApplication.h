@@ -34,7 +34,6 @@ public:
 
 private:
     static ConverterState loadState();
-    static void storeState(const ConverterState& state);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 

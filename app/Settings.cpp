@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "app/Settings.h"
 
+#include "catalogue/recent_pairs.h"
+
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -45,6 +47,29 @@ QString readValue(const QSettings& store, const QString& key, const QString& fal
     return value.toString();
 }
 
+// The pairs a stored text names, the valid ones (see readRecentPairs); the
+// fallback only when there is no value at all.
+std::vector<quantaro::RowPair> readValue(const QSettings& store, const QString& key,
+                                         const std::vector<quantaro::RowPair>& fallback)
+{
+    if (!store.contains(key))
+        return fallback;
+    return quantaro::readRecentPairs(readValue(store, key, QString()).toStdString());
+}
+
+// What the store is given for a field: the value itself, or for the recent
+// pairs their text ("2:1 31:20"), which the INI file holds verbatim and
+// quantaro-convert --recent reads without the settings library.
+template <typename T>
+QVariant storedValue(const T& value)
+{
+    return QVariant::fromValue(value);
+}
+QVariant storedValue(const std::vector<quantaro::RowPair>& pairs)
+{
+    return QString::fromStdString(quantaro::recentPairsText(pairs));
+}
+
 // Every kept value's key and field, in the order they are read and written.
 // The field's type chooses how a value is read.
 template <typename Visit>
@@ -55,6 +80,7 @@ void forEachKeptValue(Visit visit)
     visit(QStringLiteral("Data/Source"), &ConverterState::input);
     visit(QStringLiteral("Data/From"), &ConverterState::fromIndex);
     visit(QStringLiteral("Data/To"), &ConverterState::toIndex);
+    visit(QStringLiteral("Data/RecentPairs"), &ConverterState::recentPairs);
     visit(QStringLiteral("Display/ShortestResult"), &ConverterState::shortestResult);
     visit(QStringLiteral("Display/ExactResult"), &ConverterState::exactResult);
 }
@@ -75,7 +101,7 @@ ConverterState readSettings(QSettings& store)
 
 bool writeSettings(QSettings& store, const ConverterState& state)
 {
-    forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, state.*field); });
+    forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, storedValue(state.*field)); });
     store.sync();
     // The store keeps only its first error, so a file that was damaged when
     // read reports FormatError even when the write then fails; asking whether

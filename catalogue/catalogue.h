@@ -67,6 +67,8 @@ inline constexpr int kCatalogueRowCount = 238;
 struct RowPair {
     int fromIndex;
     int toIndex;
+
+    friend bool operator==(const RowPair&, const RowPair&) = default;
 };
 
 // What a first run converts, and the command line when told nothing else:

@@ -4,18 +4,24 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/query.h"
+#include "catalogue/recent_pairs.h"
 #include "cli/line_converter.h"
 #include "cli/options.h"
+#include "cli/recent_pairs_file.h"
 #include "cli/stream.h"
 #include "cli/units_arg.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +79,63 @@ int printList(Output& output)
         out += std::to_string(rows[i].code);
         out += '\t';
         out += rows[i].fromLabel;
+        out += '\n';
+    }
+    return finish(output);
+}
+
+// The whole file, or nothing (with errno set) when it cannot be read; a file
+// that does not exist reads as empty.
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    std::string text;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+// The window's recent pairs from its settings file, read only. Without a file
+// or a value, the first-run pair, as the window would show.
+int printRecent(Output& output)
+{
+    std::string working = "/";
+    if (char* folder = ::getcwd(nullptr, 0)) {
+        working = folder;
+        std::free(folder);
+    }
+    const std::string path = settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), working);
+    const std::optional<std::string> file = readWholeFile(path);
+    if (!file) {
+        writeError("cannot read " + path + ": " + std::strerror(errno));
+        return OutputError;
+    }
+    const std::optional<std::string_view> stored = iniValue(*file, "Data", "RecentPairs");
+    const std::vector<RowPair> pairs = stored ? readRecentPairs(*stored)
+                                               : std::vector<RowPair>{kFirstRunPair};
+    for (const RowPair& pair : pairs) {
+        std::string& out = output.buffer();
+        out += std::to_string(pair.fromIndex);
+        out += '\t';
+        out += std::to_string(pair.toIndex);
+        out += '\t';
+        out += pairLabel(pair, " -> ");
         out += '\n';
     }
     return finish(output);
@@ -186,6 +249,8 @@ int main(int argc, char* argv[])
         return finish(output);
     case Action::List:
         return printList(output);
+    case Action::Recent:
+        return printRecent(output);
     case Action::UnitNames:
         for (const std::string& name : acceptedUnitNames()) {
             output.buffer() += name;

@@ -37,6 +37,10 @@ constexpr std::array kOptions{
     OptionSpec{OptionId::List,        "--list",         "",   "",
                "print every list row: index, code and label, tab-separated",
                Usage::Alone},
+    OptionSpec{OptionId::Recent,      "--recent",       "",   "",
+               "print the window's recent pairs, newest first: From index,\n"
+               "To index and \"From -> To\", tab-separated",
+               Usage::Alone},
     OptionSpec{OptionId::Help,        "--help",         "-h", "",     "print this help",      Usage::Alone},
     OptionSpec{OptionId::Version,     "--version",      "",   "",     "print the version",    Usage::Alone},
     OptionSpec{OptionId::UnitNames,   "--unit-names",   "",   "",     "",                     Usage::Hidden},
@@ -234,7 +238,8 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     options.to = given[static_cast<std::size_t>(OptionId::To)].value;
     const bool info = has(OptionId::Info), json = has(OptionId::Json), shortest = has(OptionId::Shortest);
     const bool exact = has(OptionId::Exact);
-    const bool list = has(OptionId::List), unitNames = has(OptionId::UnitNames), optionNames = has(OptionId::OptionNames);
+    const bool list = has(OptionId::List), recent = has(OptionId::Recent), unitNames = has(OptionId::UnitNames),
+               optionNames = has(OptionId::OptionNames);
     if (info && json)
         fail("--info and --json exclude each other");
     if (exact && shortest)
@@ -246,7 +251,10 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
         fail("--unit-names takes no other options or TEXT");
     if (optionNames && converting)
         fail("--option-names takes no other options or TEXT");
+    if (recent && (converting || list || unitNames || optionNames))
+        fail("--recent takes no other options or TEXT");
     options.action = list ? Action::List
+                     : recent ? Action::Recent
                      : unitNames ? Action::UnitNames
                      : optionNames ? Action::OptionNames
                                    : Action::Convert;

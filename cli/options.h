@@ -12,8 +12,9 @@
 namespace quantaro::cli {
 
 // UnitNames and OptionNames are for the shell completion: the names a UNIT
-// may be, and the options it offers, one a line.
-enum class Action { Convert, List, UnitNames, OptionNames, Help, Version };
+// may be, and the options it offers, one a line. Recent prints the window's
+// recent pairs.
+enum class Action { Convert, List, Recent, UnitNames, OptionNames, Help, Version };
 enum class OutputForm { Result, Info, Json };
 
 struct Options {
@@ -28,13 +29,13 @@ struct Options {
     std::vector<std::string_view> texts; // empty: read standard input
 };
 
-enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Help, Version, UnitNames, OptionNames };
+enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Recent, Help, Version, UnitNames, OptionNames };
 
 // Where the synopsis of the help names an option.
 enum class Usage {
     Converting,       // "[--from UNIT]", on the line of a conversion
     ConvertingOrNext, // "[--info | --json]": the two exclude each other
-    Alone,            // "--list | --help | --version", on a line of their own
+    Alone,            // "--list | --recent | --help | --version", on a line of their own
     Hidden,           // nowhere: the shell completion's own
 };
 

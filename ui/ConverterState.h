@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // What the converter keeps between runs: where its window was, what the input
 // field held, which rows the two lists showed and the context menu's switches.
 // The member initialisers are the values of a first run; nothing else holds
@@ -24,6 +26,9 @@ struct ConverterState {
     // the number as typed. At most one of the two result forms is on; where
     // both are given, the Exact form is.
     bool exactResult = false;
+    // The last pairs of rows the user arrived at, newest first: by a pick in
+    // a list, Swap, Find Unit, a recent pair, or the pair the window opens on.
+    std::vector<quantaro::RowPair> recentPairs{quantaro::kFirstRunPair};
 
     friend bool operator==(const ConverterState&, const ConverterState&) = default;
 };

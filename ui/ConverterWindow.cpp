@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "exact/exact_result.h"
+#include "catalogue/recent_pairs.h"
 #include "ui/AboutPictureWindow.h"
 #include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
@@ -18,7 +19,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 #include <limits>
 #include <string_view>
@@ -228,6 +231,30 @@ void ConverterWindow::createActions()
                     [action](const QString& text) { action->setEnabled(!text.isEmpty()); });
         }
     }
+    createRecentPairs();
+}
+
+// The menu's last entry, after a separator line: a submenu of the recent pairs.
+void ConverterWindow::createRecentPairs()
+{
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    recentMenu_ = new QMenu(QStringLiteral("Recent Pairs"), this);
+    addAction(recentMenu_->menuAction());
+    for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
+        const int position = static_cast<int>(i);
+        const QKeySequence key(Qt::ALT | Qt::Key(Qt::Key_1 + position));
+        recentEntries_[i] = recentMenu_->addAction(QString());
+        recentEntries_[i]->setShortcut(key);
+        // The entry's key reaches it only while the submenu is open; the
+        // window's shortcut has it otherwise, so one key never means two.
+        recentEntries_[i]->setShortcutContext(Qt::WidgetShortcut);
+        connect(recentEntries_[i], &QAction::triggered, this, [this, position] { chooseRecentPair(position); });
+        recentKeys_[i] = new QShortcut(key, this);
+        connect(recentKeys_[i], &QShortcut::activated, this, [this, position] { chooseRecentPair(position); });
+    }
+    showRecentPairs();
 }
 
 ConverterWindow::~ConverterWindow() = default;
@@ -237,6 +264,7 @@ void ConverterWindow::setState(const ConverterState& state)
     state_ = state;
     for (const KeptSwitch& kept : keptSwitches_)
         kept.action->setChecked(state.*kept.field);
+    showRecentPairs();
 }
 
 ConverterState ConverterWindow::state() const
@@ -281,6 +309,9 @@ void ConverterWindow::runOpening()
     toList_->fill();
     fromList_->setCurrentIndex(state_.fromIndex);
     toList_->setCurrentIndex(state_.toIndex);
+    // A query on the command line opens on its pair, which the user asked for.
+    quantaro::rememberPair(state_.recentPairs, {state_.fromIndex, state_.toIndex});
+    showRecentPairs();
 
     // The saved text converts once here, also when it is empty or already in
     // the field, where setting it would raise no change.
@@ -321,6 +352,7 @@ void ConverterWindow::convert()
     state_.input = input;
     state_.fromIndex = fromIndex;
     state_.toIndex = toIndex;
+    emit stateChanged();
 }
 
 // The partner rules: the row just confirmed keeps its place; the other list
@@ -330,6 +362,7 @@ void ConverterWindow::listConfirmed(UnitList* changed, UnitList* other)
 {
     if (const auto index = quantaro::partnerIndex(changed->currentCode(), other->currentCode()))
         other->setCurrentIndex(*index);
+    arrivedAtPair();
     convert();
 }
 
@@ -338,7 +371,41 @@ void ConverterWindow::swapUnits()
     const int from = fromList_->currentIndex();
     fromList_->setCurrentIndex(toList_->currentIndex());
     toList_->setCurrentIndex(from);
+    arrivedAtPair();
     convert();
+}
+
+void ConverterWindow::chooseRecentPair(int position)
+{
+    if (position < 0 || position >= static_cast<int>(state_.recentPairs.size()))
+        return;
+    const quantaro::RowPair pair = state_.recentPairs[static_cast<std::size_t>(position)];
+    fromList_->setCurrentIndex(pair.fromIndex);
+    toList_->setCurrentIndex(pair.toIndex);
+    arrivedAtPair();
+    convert();
+}
+
+void ConverterWindow::arrivedAtPair()
+{
+    quantaro::rememberPair(state_.recentPairs, {fromList_->currentIndex(), toList_->currentIndex()});
+    showRecentPairs();
+}
+
+// Each place's entry carries its pair's label; the places beyond the list are
+// hidden.
+void ConverterWindow::showRecentPairs()
+{
+    if (recentMenu_ == nullptr)
+        return;
+    const std::vector<quantaro::RowPair>& pairs = state_.recentPairs;
+    for (std::size_t i = 0; i < recentEntries_.size(); ++i) {
+        const bool used = i < pairs.size();
+        QString label = used ? fromUtf8(quantaro::pairLabel(pairs[i], " → ")) : QString();
+        recentEntries_[i]->setText(label.replace(QLatin1Char('&'), QLatin1String("&&")));
+        recentEntries_[i]->setVisible(used);
+    }
+    recentMenu_->setEnabled(!pairs.empty());
 }
 
 void ConverterWindow::findUnit()
@@ -382,6 +449,13 @@ void ConverterWindow::reject()
         state_.yPosition = corner.y();
     }
     QDialog::reject();
+}
+
+void ConverterWindow::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (opened_ && quantaro::canPlaceWindows())
+        emit stateChanged();
 }
 
 void ConverterWindow::keyPressEvent(QKeyEvent* event)

@@ -2,6 +2,7 @@
 // Copyright Velkor
 #pragma once
 
+#include "catalogue/recent_pairs.h"
 #include "engine/convert.h"
 #include "ui/ConverterState.h"
 
@@ -9,9 +10,13 @@
 #include <QList>
 #include <QString>
 
+#include <array>
+
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QShortcut;
 
 namespace quantaro {
 class UnitList;
@@ -47,6 +52,11 @@ public:
     // rows and converts the kept input once, all before it is first painted.
     void setVisible(bool visible) override;
 
+signals:
+    // A kept value has changed: the input, a row, a switch, the recent pairs
+    // or the window's place.
+    void stateChanged();
+
 public slots:
     // Runs the About picture window modally.
     void showAbout();
@@ -58,9 +68,13 @@ public slots:
     // Puts the bare result on the clipboard, for pasting into another program:
     // the number the field shows, without the mark of the Exact form.
     void copyResult();
+    // Shows recent pair `position` (0 is the newest) in both lists and
+    // converts, as if the user had picked the two rows.
+    void chooseRecentPair(int position);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     struct Command;
@@ -77,6 +91,9 @@ private:
     void runOpening();
     void convert();
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
+    void createRecentPairs();
+    void arrivedAtPair();
+    void showRecentPairs();
 
     QLabel* convertLabel_ = nullptr;
     QLabel* fromLabel_ = nullptr;
@@ -88,6 +105,12 @@ private:
     QLineEdit* resultField_ = nullptr;
     QLabel* infoLine_ = nullptr;
     QList<KeptSwitch> keptSwitches_;
+    // "Recent Pairs": an entry for each place, showing its key, Alt+1 to
+    // Alt+9. The window's shortcuts for the keys stay on while a place is
+    // empty, so that the key does nothing rather than type its digit.
+    QMenu* recentMenu_ = nullptr;
+    std::array<QAction*, quantaro::kRecentPairLimit> recentEntries_{};
+    std::array<QShortcut*, quantaro::kRecentPairLimit> recentKeys_{};
     // The kept values but the switches, which live in their actions.
     ConverterState state_;
     quantaro::Conversion conversion_;

@@ -17,7 +17,10 @@
 void PrintTo(const ConverterState& s, std::ostream* out)
 {
     *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.input.toStdString() << "\", "
-         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << ", " << s.exactResult << '}';
+         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << ", " << s.exactResult << ", \"";
+    for (const quantaro::RowPair& pair : s.recentPairs)
+        *out << pair.fromIndex << ':' << pair.toIndex << ' ';
+    *out << "\"}";
 }
 
 namespace {
@@ -72,6 +75,8 @@ TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
         {13, 14, QStringLiteral("@Variant(x)"), 2, 1},
         {15, 16, QStringLiteral("[Data]"), 2, 1},
         {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), 2, 1},
+        {19, 20, QStringLiteral("1"), 31, 20, false, false, {{31, 20}, {237, 236}, {2, 1}}},
+        {21, 22, QStringLiteral("1"), 31, 20, false, false, {}},
     };
     for (const ConverterState& state : states) {
         ASSERT_TRUE(write(state));
@@ -114,12 +119,39 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Display]\nExactResult=1\n", firstRun},
         // Both on as written; the window's switches then show the Exact form.
         {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", 2, 1, true, true}},
+        // The recent pairs: the valid ones of any text, nine at most; an
+        // empty value is an empty list, a missing one the first-run pair.
+        {"[Data]\nRecentPairs=31:20 0:1 2:17 238:1 -1:2 31:20 x 2:1\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {2, 1}}}},
+        {"[Data]\nRecentPairs=\"31:20, 20:31\"\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=31:20, 20:31\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=@Variant(\\0\\0\\0\\x7f)\n", {300, 100, "5", 2, 1, false, false, {}}},
+        {"[Data]\nRecentPairs=[Data]\n", {300, 100, "5", 2, 1, false, false, {}}},
+        {"[Data]\nRecentPairs=\n", {300, 100, "5", 2, 1, false, false, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
         writeRaw(c.content);
         EXPECT_EQ(readAsNextRun(), c.expected);
     }
+}
+
+// Ten thousand entries, most of them no pair: nine are kept, and the next
+// write mends the value into the text quantaro-convert --recent reads, one
+// line that the settings library neither quotes nor escapes.
+TEST_F(SettingsTest, RecentPairsAreMendedIntoOneVerbatimLine)
+{
+    QByteArray value;
+    for (int i = 0; i < 10000; ++i)
+        value += QByteArray::number(i % 300) + ':' + QByteArray::number(20) + (i % 7 ? " " : ",");
+    writeRaw("[Data]\nRecentPairs=" + value + "\n");
+    ConverterState state = readAsNextRun();
+    const std::vector<quantaro::RowPair> nine{{1, 20}, {2, 20}, {3, 20}, {4, 20}, {5, 20},
+                                              {6, 20}, {7, 20}, {8, 20}, {9, 20}};
+    EXPECT_EQ(state.recentPairs, nine);
+    ASSERT_TRUE(write(state));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\nRecentPairs=1:20 2:20 3:20 4:20 5:20 6:20 7:20 8:20 9:20\n"));
 }
 
 // An unreadable switch is off and the next run writes it properly; the other

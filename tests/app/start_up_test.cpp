@@ -74,7 +74,8 @@ TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
         ConverterState written;
     } runs[] = {
         {std::nullopt, true, {250, 120, "5", 2, 1}},
-        {ConverterState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218}},
+        // The pair the window opened on joins the recent pairs.
+        {ConverterState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218, false, false, {{219, 218}, {2, 1}}}},
     };
     for (const auto& run : runs) {
         {

@@ -8,6 +8,7 @@
 #include "cli/json.h"
 #include "cli/number_prefix.h"
 #include "cli/options.h"
+#include "cli/recent_pairs_file.h"
 #include "cli/units_arg.h"
 #include "engine/number_text.h"
 
@@ -165,6 +166,66 @@ TEST(JsonStringWriter, PiecesWriteWhatTheWholeWrites)
             }
         }
     }
+}
+
+// The file names are those the window's settings library gave for the same variables
+// (Qt 6.4, printing QSettings().fileName() under each environment, working
+// folder /w).
+TEST(RecentPairsFile, FoundWhereTheWindowKeepsIt)
+{
+    const struct {
+        const char* xdgConfigHome;
+        const char* home;
+        const char* path;
+    } cases[] = {
+        {"/a/b", "/h", "/a/b/Velkor/quantaro.conf"},
+        {"/c//d/", "/h", "/c/d/Velkor/quantaro.conf"},
+        {"/c/./d/../e", "/h", "/c/e/Velkor/quantaro.conf"},
+        {"rel/x", "/h", "/w/rel/x/Velkor/quantaro.conf"},
+        {"../z", "/h", "/z/Velkor/quantaro.conf"},
+        {"", "/h", "/h/.config/Velkor/quantaro.conf"},
+        {nullptr, "/h/", "/h/.config/Velkor/quantaro.conf"},
+        {nullptr, "/h/./x/../y", "/h/y/.config/Velkor/quantaro.conf"},
+        {nullptr, "rel", "/w/rel/.config/Velkor/quantaro.conf"},
+        {nullptr, "", "/.config/Velkor/quantaro.conf"},
+        {nullptr, nullptr, "/.config/Velkor/quantaro.conf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(settingsFilePath(c.xdgConfigHome, c.home, "/w"), c.path)
+            << (c.xdgConfigHome ? c.xdgConfigHome : "(unset)") << ", " << (c.home ? c.home : "(unset)");
+}
+
+// Sections, comments and blanks as the settings library read them in the same
+// texts; it also takes quotes away, which the pair reader takes as separators.
+TEST(RecentPairsFile, ValueOfAKeyInASection)
+{
+    const struct {
+        const char* file;
+        std::optional<std::string_view> value;
+    } cases[] = {
+        {"[Config]\nXPosition=1\n\n[Data]\nFrom=2\nRecentPairs=2:1 31:20\nTo=1\n", "2:1 31:20"},
+        {"[Data]\r\nRecentPairs=2:1\r\n", "2:1"},
+        {"[Data]\nRecentPairs=2:1", "2:1"},                       // no line end at the end
+        {"[Data]\n  RecentPairs  =  2:1 31:20  \n", "2:1 31:20"},  // blanks around
+        {"[Data]\nRecentPairs=\n", ""},
+        {"[Data]\nRecentPairs=1:2\n[Config]\nX=1\n[Data]\nRecentPairs=3:4\n", "3:4"}, // the last wins
+        {"[Data]\nRecentPairs=\"2:1, 31:20\"\n", "\"2:1, 31:20\""},  // quotes are the reader's
+        {"[Data]\nRecentPairs=a=b\n", "a=b"},
+        {"[Config]\nRecentPairs=2:1\n", std::nullopt},           // another section
+        {"RecentPairs=2:1\n[Data]\n", std::nullopt},             // before any section
+        {"[Data]\n;RecentPairs=2:1\n#RecentPairs=2:1\n", std::nullopt},
+        {"[data]\nRecentPairs=2:1\n", std::nullopt},
+        {"[Data] x\nRecentPairs=2:1\n", "2:1"},                   // the name ends at "]"
+        {"[ Data ]\nRecentPairs=2:1\n", "2:1"},
+        {"[Data]\nRecentPairs=2:1 ; 3:4\n", "2:1"},              // a comment after the value
+        {"[Data]\nRecentPairs=\"2:1;\" 3:4;\n", "\"2:1;\" 3:4"},
+        {"[Data]\nRecentPairsX=2:1\nRecent=2:1\nRecentPairs\n", std::nullopt},
+        {"", std::nullopt},
+        {"[", std::nullopt},
+        {"[Data", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(iniValue(c.file, "Data", "RecentPairs"), c.value) << c.file;
 }
 
 } // namespace

@@ -40,7 +40,7 @@ check() {
 check '--from' --fr
 check '--shortest' --sh
 check '--exact' --ex
-check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--list\n--help\n--version' ''
+check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--list\n--recent\n--help\n--version' ''
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''

@@ -111,3 +111,30 @@ expect_saved() {
   got="$(setting Config XPosition)|$(setting Config YPosition)|$(setting Data Source)|$(setting Data From)|$(setting Data To)"
   [ "$got" = "$1" ] || { cat "$conf"; fail "$2: settings are $got, expected $1"; }
 }
+
+# Starts weston on the X server of start_xvfb, through its X11 backend, so that
+# xdotool's keys reach the compositor's seat and from there the focused
+# Wayland client; exports WAYLAND_DISPLAY and XDG_RUNTIME_DIR, sets weston.
+# Each call opens a new socket, so it can follow a compositor that was killed.
+start_weston() {
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  local socket=quantaro-test-${#started[@]}
+  weston --backend=x11-backend.so --use-pixman --socket="$socket" --idle-time=0 --no-config \
+    --width=800 --height=600 >>"$work/weston.log" 2>&1 &
+  weston=$!
+  started+=("$weston")
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/$socket" ] && { export WAYLAND_DISPLAY=$socket; return 0; }
+    kill -0 "$weston" 2>/dev/null || break
+    sleep 0.1
+  done
+  tail -n 20 "$work/weston.log"
+  return 1
+}
+
+# The last title the converter gave its Wayland window, from the protocol
+# lines that WAYLAND_DEBUG=client writes to its standard error.
+wayland_title() {
+  grep -o 'set_title("[^"]*")' "$work/stderr" 2>/dev/null | tail -n 1 | sed 's/^set_title("//; s/")$//'
+}

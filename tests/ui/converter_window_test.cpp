@@ -410,7 +410,7 @@ private slots:
         QVERIFY(entries.contains("Find Unit...") && entries.contains("Copy Result")
                 && entries.contains("Shortest Result"));
         QCOMPARE(order, (QStringList{"&About...", "-", "Swap From and To", "Find Unit...", "-", "Copy Result",
-                                     "Shortest Result", "Exact Result"}));
+                                     "Shortest Result", "Exact Result", "-", "Recent Pairs"}));
         QCOMPARE(entries["&About..."]->shortcut(), QKeySequence("F1"));
         QCOMPARE(entries["Swap From and To"]->shortcut(), QKeySequence("Ctrl+Shift+S"));
         QCOMPARE(entries["Find Unit..."]->shortcut(), QKeySequence("Ctrl+F"));
