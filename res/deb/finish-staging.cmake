@@ -16,7 +16,7 @@ function(gzip_in_place file)
   endif()
 endfunction()
 
-file(GLOB programs "${root}/bin/*")
+file(GLOB programs "${root}/bin/*" "${root}/libexec/*/*")
 foreach(program IN LISTS programs)
   execute_process(COMMAND "${CPACK_QUANTARO_STRIP}" --remove-section=.comment --remove-section=.note "${program}"
     RESULT_VARIABLE status)
