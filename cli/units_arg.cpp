@@ -142,10 +142,9 @@ LabelParts splitLabel(std::string_view label)
 // How well a row matches; lower is better, and the best level found decides.
 enum Level { Abbreviation, AbbreviationWithoutDot, Name, NamePrefix, None };
 
-Level matchLevel(const CatalogueRow& row, std::string_view wanted)
+Level matchLevel(const LabelParts& parts, std::string_view wanted)
 {
     using P = Folded::Parentheses;
-    const LabelParts parts = splitLabel(row.fromLabel);
     Level best = None;
 
     std::string_view rest = parts.abbreviations;
@@ -232,7 +231,7 @@ UnitLookup lookUpUnit(std::string_view argument)
     for (int i = 0; i < kCatalogueRowCount; ++i) {
         if (rows[i].kind != RowKind::Unit)
             continue;
-        const Level level = matchLevel(rows[i], wanted);
+        const Level level = matchLevel(splitLabel(rows[i].fromLabel), wanted);
         if (level == None || level > best)
             continue;
         if (level < best)
@@ -248,6 +247,31 @@ UnitLookup lookUpUnit(std::string_view argument)
         lookup.outcome = UnitLookup::Outcome::Ambiguous;
     }
     return lookup;
+}
+
+NameFit nameFit(int index, std::string_view argument)
+{
+    if (index < 0 || index >= kCatalogueRowCount)
+        return NameFit::None;
+    const CatalogueRow& row = catalogueRows()[index];
+    if (!isUnitKind(row.kind))
+        return NameFit::None;
+    const std::string wanted = folded(argument);
+    if (wanted.empty())
+        return NameFit::None;
+    LabelParts parts = splitLabel(row.fromLabel);
+    // A preset's final parentheses hold its "(to …)" part: its own unit is
+    // what stands before them.
+    if (row.kind == RowKind::Preset)
+        parts = splitLabel(parts.name);
+    switch (matchLevel(parts, wanted)) {
+    case Abbreviation:
+    case AbbreviationWithoutDot:
+    case Name: return NameFit::Whole;
+    case NamePrefix: return NameFit::Beginning;
+    case None: break;
+    }
+    return NameFit::None;
 }
 
 std::vector<std::string> acceptedUnitNames()

@@ -25,6 +25,13 @@ struct UnitLookup {
 // "µ", and "2" and "3" match "²" and "³".
 UnitLookup lookUpUnit(std::string_view argument);
 
+// How a UNIT argument names the unit of the row at `index`, by the rules of
+// lookUpUnit: whole (an abbreviation or the name), by the beginning of the
+// name, or not at all. A preset row's unit is the one it converts from, not
+// the one its "(to …)" part names; other rows name no unit.
+enum class NameFit { Whole, Beginning, None };
+NameFit nameFit(int index, std::string_view argument);
+
 // The abbreviations and names lookUpUnit finds exactly one unit by, each
 // once, in list order, as the labels write them but without parentheses
 // ("Imp. gal.", "statute mile", "mile"): the words shell completion offers

@@ -184,14 +184,25 @@ int significantDigits(double magnitude, char* digits)
 
 } // namespace
 
-double readNumber(std::string_view text)
+namespace {
+
+// Where the number that readNumber reads lies in a text.
+struct NumberSpan {
+    bool negative = false;
+    std::size_t start = 0;       // the first digit or point
+    std::size_t mantissaEnd = 0; // past the digits before the exponent
+    std::size_t end = 0;         // past the whole number; 0 when there is none
+    std::int64_t exponent = 0;
+};
+
+NumberSpan scanNumber(std::string_view text)
 {
+    NumberSpan span;
     std::size_t at = 0;
     while (at < text.size() && isBlank(text[at]))
         ++at;
-    bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
+        span.negative = text[at] == '-';
         ++at;
     }
 
@@ -205,11 +216,11 @@ double readNumber(std::string_view text)
             end = fractionEnd;
     }
     if (digits == 0)
-        return 0;
-    const std::size_t mantissaEnd = end;
+        return span;
+    span.start = start;
+    span.mantissaEnd = end;
 
     // An exponent counts only when complete: "1e" and "1e+" read as 1.
-    std::int64_t exponent = 0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t e = end + 1;
         bool negativeExponent = false;
@@ -221,14 +232,32 @@ double readNumber(std::string_view text)
         if (exponentEnd > e) {
             for (std::size_t i = e; i < exponentEnd; ++i) {
                 // Saturates far beyond any double's exponent.
-                if (exponent < 1'000'000'000)
-                    exponent = exponent * 10 + (text[i] - '0');
+                if (span.exponent < 1'000'000'000)
+                    span.exponent = span.exponent * 10 + (text[i] - '0');
             }
             if (negativeExponent)
-                exponent = -exponent;
+                span.exponent = -span.exponent;
             end = exponentEnd;
         }
     }
+    span.end = end;
+    return span;
+}
+
+} // namespace
+
+std::size_t numberTextLength(std::string_view text) { return scanNumber(text).end; }
+
+double readNumber(std::string_view text)
+{
+    const NumberSpan span = scanNumber(text);
+    if (span.end == 0)
+        return 0;
+    const std::size_t start = span.start;
+    const std::size_t mantissaEnd = span.mantissaEnd;
+    const std::size_t end = span.end;
+    const std::int64_t exponent = span.exponent;
+    const bool negative = span.negative;
 
     double value = 0;
     const char* first = text.data() + start;

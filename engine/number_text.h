@@ -13,6 +13,10 @@ namespace quantaro {
 // 0 where no such beginning exists. Independent of the C locale.
 double readNumber(std::string_view text);
 
+// The length of the beginning of `text` that readNumber reads, the blanks
+// before the number included; 0 where it reads no number.
+std::size_t numberTextLength(std::string_view text);
+
 // Room for the nineteen-decimal form of any double:
 // sign, 309 integer digits, point, nineteen decimals.
 inline constexpr std::size_t kNineteenDecimalCapacity = 1 + 309 + 1 + 19;

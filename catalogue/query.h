@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quantaro {
+
+// A conversion asked in plain words, one reader for every way of asking: the
+// command line, the window program's arguments and the desktop's search.
+//
+//   QUERY = [blanks] NUMBER [blanks] UNIT [blanks [CONNECTOR blanks] UNIT] [blanks]
+//   CONNECTOR = "to" | "in" | "into" | "as" | "->" | "="
+//
+// NUMBER is read as the input field reads it ("1e3", "-40", ".5", "+2");
+// the blank after it may be left out ("5in cm", "70kg to lb"). A UNIT is
+// read as --from and --to read a unit's name (an abbreviation with or without
+// its dot, the name, a unique beginning of a name; letters without case, "°"
+// for "º", "μ" for "µ", "2" and "3" for "²" and "³"), one or more words, but
+// never a list index: a word of digits is no unit. "->" and "=" need no
+// blanks around them. Where the words split into two units in more than one
+// way, whole names win over beginnings, then a split at a connector wins; so
+// "5 in in cm" is inch into centimetre and "3 ft in m" foot into metre.
+// A unit alone converts into the row the partner rules put in the other list
+// when that row is a unit ("100 ºC" into Fahrenheit).
+
+// How a query's words name a unit.
+enum class NameMatch {
+    Whole,     // an abbreviation (with or without its final dot) or the name
+    Beginning, // only the beginning of one unit's name
+};
+
+// A search result's relevance for a match: 1 for whole names, less for
+// beginnings.
+double relevance(NameMatch match);
+
+// What a query asks for: the list indices of the From and To rows (unit rows
+// both) and the number as typed, without the blanks around it ("70", "-40",
+// ".5", "1e3"), which converts exactly as the input field converts it.
+struct QueryConversion {
+    int fromIndex = -1;
+    int toIndex = -1;
+    std::string number;
+    NameMatch match = NameMatch::Whole; // the weaker of the two names' matches
+
+    friend bool operator==(const QueryConversion&, const QueryConversion&) = default;
+};
+
+enum class QueryOutcome {
+    Conversion,    // the query can be answered
+    NoNumber,      // the text does not begin with a number (empty and blank texts too)
+    NoUnit,        // a number and nothing after it
+    UnknownUnit,   // no unit matches `word`
+    AmbiguousUnit, // `word` matches several units: `candidates`
+    NoPartner,     // a unit alone whose partner rule leaves the other list on no unit
+    Inconvertible, // the two units measure different quantities
+};
+
+// A unit that an ambiguous name may mean.
+struct QueryCandidate {
+    int index = -1;    // its list index
+    std::string label; // its From label without the leading blanks
+    std::string group; // the label of the header row it stands under
+
+    friend bool operator==(const QueryCandidate&, const QueryCandidate&) = default;
+};
+
+struct QueryReading {
+    QueryOutcome outcome = QueryOutcome::NoNumber;
+    QueryConversion conversion;             // outcome Conversion
+    std::string message;                    // the reason, one line; empty for a conversion
+    std::string word;                       // UnknownUnit, AmbiguousUnit: the words as typed
+    std::vector<QueryCandidate> candidates; // AmbiguousUnit, in list order
+
+    // Whether the text reads as a query, not as a number with other text
+    // after it: it begins with a number, a word after it names a unit (alone
+    // or among others), and no word after the number is itself a number. The
+    // command line takes its arguments as a query only then, so that
+    // "1 2 3", "5" and "5 apples" keep converting as texts.
+    bool isQuery = false;
+};
+
+// Reads a query text (UTF-8; any bytes are safe, and a text far longer than
+// any query is answered with a reason without being read through).
+QueryReading readQuery(std::string_view text);
+
+// Every conversion the query can mean, best first: its one conversion; for
+// an ambiguous name one per candidate that the other unit converts with (in
+// list order); nothing when it cannot be answered.
+std::vector<QueryConversion> queryConversions(std::string_view text);
+
+// How Find Unit ranks a row it found for some words (unit and preset rows):
+// rows whose own unit the words name whole, then rows whose own unit's name
+// begins with them, then rows that only mention them (a preset's "(to …)"
+// part, a word inside a name).
+enum class RowRank { Names, Begins, Mentions };
+RowRank rankRow(int index, std::string_view words);
+
+} // namespace quantaro
