@@ -3,9 +3,11 @@
 #include "search/search_answers.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/query.h"
 #include "engine/convert.h"
 #include "engine/unit_definitions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace quantaro::search {
@@ -15,12 +17,10 @@ namespace {
 // carrying more was not given out here.
 constexpr std::size_t kMaxNumberLength = 64;
 
+// Queries name unit rows only, never presets.
 bool isUnitRow(int index)
 {
-    if (index < 0 || index >= kCatalogueRowCount)
-        return false;
-    const RowKind kind = catalogueRows()[std::size_t(index)].kind;
-    return kind == RowKind::Unit || kind == RowKind::Preset;
+    return index >= 0 && index < kCatalogueRowCount && catalogueRows()[std::size_t(index)].kind == RowKind::Unit;
 }
 
 UnitCode codeOf(int index) { return catalogueRows()[std::size_t(index)].code; }
@@ -63,12 +63,50 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
     return answer;
 }
 
+// The words a row's label names its unit by, as the query reader takes them:
+// the abbreviations in its last parentheses, then the name before them
+// ("  inch (in.)": "in.", "inch"), then the whole label.
+std::vector<std::string_view> namesOf(int index)
+{
+    std::string_view label = catalogueRows()[std::size_t(index)].fromLabel;
+    label.remove_prefix(std::min(label.find_first_not_of(' '), label.size()));
+    std::vector<std::string_view> names;
+    // A note after the name ("light year (Lj) [not used anymore]") names nothing.
+    if (const std::size_t note = label.find(" ["); note != std::string_view::npos && label.back() == ']')
+        label = label.substr(0, note);
+    const std::size_t open = label.find(" (");
+    if (open != std::string_view::npos && label.back() == ')') {
+        // The parenthesis that the last one closes: "gallon ((Imp.) gal.)".
+        std::size_t at = label.size() - 1;
+        for (int depth = 0; at > open; --at) {
+            depth += label[at] == ')' ? 1 : label[at] == '(' ? -1 : 0;
+            if (depth == 0)
+                break;
+        }
+        // Some units have several: "bushel (bu., bsh.)".
+        std::string_view abbreviations = label.substr(at + 1, label.size() - at - 2);
+        for (std::size_t comma; (comma = abbreviations.find(", ")) != std::string_view::npos;) {
+            names.push_back(abbreviations.substr(0, comma));
+            abbreviations.remove_prefix(comma + 2);
+        }
+        names.push_back(abbreviations);
+        names.push_back(label.substr(0, open));
+    }
+    names.push_back(label);
+    return names;
+}
+
 } // namespace
 
 std::vector<Answer> answersFor(std::string_view query)
 {
-    (void)query;
-    return {};
+    std::vector<Answer> answers;
+    for (const QueryConversion& conversion : queryConversions(query))
+        // Every answer given out must come back by its identifier.
+        if (conversion.number.size() <= kMaxNumberLength)
+            answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
+                                    relevance(conversion.match)));
+    return answers;
 }
 
 std::string answerId(const Answer& answer)
@@ -93,9 +131,33 @@ std::optional<Answer> answerForId(std::string_view id)
     return answerFor(*from, *to, number, 1.0);
 }
 
+std::string windowQuery(const Answer& answer)
+{
+    const auto fromNames = namesOf(answer.fromIndex);
+    const auto toNames = namesOf(answer.toIndex);
+    for (const std::string_view from : fromNames)
+        for (const std::string_view to : toNames) {
+            std::string query = answer.number + ' ';
+            query.append(from).append(" to ").append(to);
+            const QueryReading reading = readQuery(query);
+            if (reading.outcome == QueryOutcome::Conversion && reading.conversion.fromIndex == answer.fromIndex
+                && reading.conversion.toIndex == answer.toIndex)
+                return query;
+        }
+    // Rows with the same label in two groups: no words tell them apart, and
+    // the window says so.
+    std::string query = answer.number + ' ';
+    query.append(fromNames.front()).append(" to ").append(toNames.front());
+    return query;
+}
+
 std::vector<std::string> windowArguments(const Answer& answer)
 {
-    return {answer.number, std::to_string(answer.fromIndex), "to", std::to_string(answer.toIndex)};
+    std::string query = windowQuery(answer);
+    // A negative number is no option.
+    if (query.front() == '-')
+        return {"--", std::move(query)};
+    return {std::move(query)};
 }
 
 } // namespace quantaro::search

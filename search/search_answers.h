@@ -31,7 +31,11 @@ std::vector<Answer> answersFor(std::string_view query);
 std::string answerId(const Answer& answer);
 std::optional<Answer> answerForId(std::string_view id);
 
-// The window program's arguments that open it on this answer.
+// A query that the query reader reads back as this answer's rows and
+// number ("5 in. to cm"), built from the rows' own names.
+std::string windowQuery(const Answer& answer);
+
+// The window program's arguments that open it on this answer: the query.
 std::vector<std::string> windowArguments(const Answer& answer);
 
 } // namespace quantaro::search
