@@ -60,8 +60,7 @@ void registerRunnerTypes()
 }
 
 RunnerAdaptor::RunnerAdaptor(SearchService* service)
-    : QObject(service)
-    , service_(service)
+    : service_(service)
 {
 }
 

@@ -43,6 +43,7 @@ class RunnerAdaptor : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.kde.krunner1")
 
 public:
+    // Without a parent: it answers in another thread than the service's.
     explicit RunnerAdaptor(SearchService* service);
 
 public slots:

@@ -22,8 +22,7 @@ std::optional<quantaro::search::Answer> answerForId(const QString& identifier)
 void registerShellSearchTypes() { qDBusRegisterMetaType<QList<QVariantMap>>(); }
 
 ShellSearchAdaptor::ShellSearchAdaptor(SearchService* service)
-    : QObject(service)
-    , service_(service)
+    : service_(service)
 {
 }
 

@@ -22,6 +22,7 @@ class ShellSearchAdaptor : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.gnome.Shell.SearchProvider2")
 
 public:
+    // Without a parent: it answers in another thread than the service's.
     explicit ShellSearchAdaptor(SearchService* service);
 
 public slots:

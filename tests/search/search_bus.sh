@@ -167,5 +167,7 @@ kill -0 "$pid" 2>/dev/null && fail "process $pid still there 5 s after giving up
 match "70 kg lb" "([$(exact 144:154:70 '154.32358352941432 lb.' '1 kg = 2.2046226218487757 lb.')],)"
 [ -n "$(bus_name_pid com.velkor.Quantaro.SearchProvider)" ] || fail "not started again by a call after its end"
 
+# Whatever the service wrote (Qt's warnings included) goes to the bus's log.
+grep -v '^dbus-daemon\[' "$work/bus.log" | grep . && fail "the service wrote the lines above"
 [ "$failed" = 0 ] || { echo "the bus and the service wrote:"; cat "$work/bus.log"; }
 exit $failed
