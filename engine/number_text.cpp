@@ -184,25 +184,14 @@ int significantDigits(double magnitude, char* digits)
 
 } // namespace
 
-namespace {
-
-// Where the number that readNumber reads lies in a text.
-struct NumberSpan {
-    bool negative = false;
-    std::size_t start = 0;       // the first digit or point
-    std::size_t mantissaEnd = 0; // past the digits before the exponent
-    std::size_t end = 0;         // past the whole number; 0 when there is none
-    std::int64_t exponent = 0;
-};
-
-NumberSpan scanNumber(std::string_view text)
+NumberScan scanNumber(std::string_view text)
 {
-    NumberSpan span;
+    NumberScan scan;
     std::size_t at = 0;
     while (at < text.size() && isBlank(text[at]))
         ++at;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        span.negative = text[at] == '-';
+        scan.negative = text[at] == '-';
         ++at;
     }
 
@@ -216,9 +205,10 @@ NumberSpan scanNumber(std::string_view text)
             end = fractionEnd;
     }
     if (digits == 0)
-        return span;
-    span.start = start;
-    span.mantissaEnd = end;
+        return NumberScan{};
+    scan.found = true;
+    scan.mantissaBegin = start;
+    scan.mantissaEnd = end;
 
     // An exponent counts only when complete: "1e" and "1e+" read as 1.
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
@@ -230,45 +220,42 @@ NumberSpan scanNumber(std::string_view text)
         }
         const std::size_t exponentEnd = skipDigits(text, e);
         if (exponentEnd > e) {
+            std::int64_t exponent = 0;
             for (std::size_t i = e; i < exponentEnd; ++i) {
                 // Saturates far beyond any double's exponent.
-                if (span.exponent < 1'000'000'000)
-                    span.exponent = span.exponent * 10 + (text[i] - '0');
+                if (exponent < 1'000'000'000)
+                    exponent = exponent * 10 + (text[i] - '0');
             }
-            if (negativeExponent)
-                span.exponent = -span.exponent;
+            scan.exponent = negativeExponent ? -exponent : exponent;
             end = exponentEnd;
         }
     }
-    span.end = end;
-    return span;
+    scan.end = end;
+    return scan;
 }
 
-} // namespace
-
-std::size_t numberTextLength(std::string_view text) { return scanNumber(text).end; }
+std::size_t numberTextLength(std::string_view text)
+{
+    const NumberScan scan = scanNumber(text);
+    return scan.found ? scan.end : 0;
+}
 
 double readNumber(std::string_view text)
 {
-    const NumberSpan span = scanNumber(text);
-    if (span.end == 0)
+    const NumberScan scan = scanNumber(text);
+    if (!scan.found)
         return 0;
-    const std::size_t start = span.start;
-    const std::size_t mantissaEnd = span.mantissaEnd;
-    const std::size_t end = span.end;
-    const std::int64_t exponent = span.exponent;
-    const bool negative = span.negative;
-
     double value = 0;
-    const char* first = text.data() + start;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + end, value, std::chars_format::general);
+    const char* first = text.data() + scan.mantissaBegin;
+    const char* last = text.data() + scan.end;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa = text.substr(start, mantissaEnd - start);
-        value = beyondLargest(mantissa, exponent) ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc() || ptr != text.data() + end) {
+        const std::string_view mantissa = text.substr(scan.mantissaBegin, scan.mantissaEnd - scan.mantissaBegin);
+        value = beyondLargest(mantissa, scan.exponent) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc() || ptr != last) {
         value = 0; // cannot happen: the text was checked above
     }
-    return negative ? -value : value;
+    return scan.negative ? -value : value;
 }
 
 std::size_t writeNineteenDecimal(double value, char* out)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,21 @@ namespace quantaro {
 // [blanks][sign]digits[.digits][(e|E)[sign]digits], correctly rounded;
 // 0 where no such beginning exists. Independent of the C locale.
 double readNumber(std::string_view text);
+
+// Where readNumber finds its number: the mantissa (digits with at most one
+// point) from mantissaBegin to mantissaEnd, the sign before it, and the
+// written power of ten after it, which saturates far beyond any double's
+// exponent (0 without a complete exponent). `found` is false where the text
+// has no such beginning; it then reads as 0.
+struct NumberScan {
+    bool found = false;
+    bool negative = false;
+    std::size_t mantissaBegin = 0;
+    std::size_t mantissaEnd = 0;
+    std::size_t end = 0; // past the exponent where one counts
+    std::int64_t exponent = 0;
+};
+NumberScan scanNumber(std::string_view text);
 
 // The length of the beginning of `text` that readNumber reads, the blanks
 // before the number included; 0 where it reads no number.

@@ -4,6 +4,7 @@
 // of inputs; the figure to watch is the time per Convert.
 #include "engine/convert.h"
 #include "engine/unit_definitions.h"
+#include "exact/exact_result.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +29,8 @@ constexpr std::string_view kInputs[] = {
     "5", "1.5", "-12.75", "1000000", "0.000123", "3.14159265358979", "1e3", "42abc", "7,5", " 2",
 };
 
-void BM_ConvertLengthPairs(benchmark::State& state)
+template <void (*convert)(std::string_view, UnitCode, UnitCode, Conversion&)>
+void convertLengthPairs(benchmark::State& state)
 {
     const std::vector<UnitCode> codes = lengthCodes();
     std::vector<std::pair<UnitCode, UnitCode>> pairs;
@@ -41,7 +43,7 @@ void BM_ConvertLengthPairs(benchmark::State& state)
     std::size_t pair = 0;
     std::size_t input = 0;
     for (auto _ : state) {
-        Convert(kInputs[input], pairs[pair].first, pairs[pair].second, out);
+        convert(kInputs[input], pairs[pair].first, pairs[pair].second, out);
         benchmark::DoNotOptimize(out.result.data());
         benchmark::DoNotOptimize(out.info.data());
         if (++pair == pairs.size())
@@ -51,7 +53,14 @@ void BM_ConvertLengthPairs(benchmark::State& state)
     }
     state.counters["pairs"] = static_cast<double>(pairs.size());
 }
+void convertDouble(std::string_view input, UnitCode from, UnitCode to, Conversion& out) { Convert(input, from, to, out); }
+
+void BM_ConvertLengthPairs(benchmark::State& state) { convertLengthPairs<convertDouble>(state); }
 BENCHMARK(BM_ConvertLengthPairs);
+
+// The Exact form of the same conversions.
+void BM_ConvertExactLengthPairs(benchmark::State& state) { convertLengthPairs<ConvertExact>(state); }
+BENCHMARK(BM_ConvertExactLengthPairs);
 
 // The same through the overload that returns a fresh Conversion each time.
 void BM_ConvertReturningValue(benchmark::State& state)
