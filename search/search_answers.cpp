@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/query.h"
 #include "engine/convert.h"
+#include "exact/exact_result.h"
 #include "engine/unit_definitions.h"
 
 #include <algorithm>
@@ -54,10 +55,11 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
     answer.toIndex = toIndex;
     answer.number.assign(number);
     answer.relevance = relevance;
-    Conversion conversion = Convert(number, codeOf(fromIndex), codeOf(toIndex), ResultForm::Shortest);
-    answer.result = std::move(conversion.result);
+    // The true value of the number as typed, as the window's Exact form shows it.
+    Conversion conversion = ConvertExact(number, codeOf(fromIndex), codeOf(toIndex));
+    answer.text = std::move(conversion.result);
+    answer.result = resultNumber(answer.text);
     answer.info = std::move(conversion.info);
-    answer.text = answer.result;
     if (const UnitDefinition* target = findDefinition(codeOf(toIndex)))
         answer.text += target->suffix;
     return answer;

@@ -14,9 +14,9 @@ struct Answer {
     int fromIndex = -1;   // list rows, as the window's From and To lists hold them
     int toIndex = -1;
     std::string number;   // the number as the query wrote it
-    std::string text;     // the result and the To unit's suffix: "12.7 cm"
+    std::string text;     // the Exact result and the To unit's suffix: "12.7 cm", "37.777777777777778… ºC"
     std::string info;     // the window's info line: "1 in. = 2.54 cm"
-    std::string result;   // the bare result, for the clipboard: "12.7"
+    std::string result;   // the bare number, for the clipboard: "12.7", "37.777777777777778"
     double relevance = 0; // 1 when both units were named whole, less for beginnings
 };
 

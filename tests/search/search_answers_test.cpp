@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright Velkor
 // What the desktop's search shows for a query, and the identifiers that come
-// back when a result is chosen. Expected texts are worked out from the unit
-// tables (5 × 0.0254 × 100 = 12.7; 70 × 1000 × 0.002204622621848776 =
-// 154.32358352941432; a British pint is 0.568261 l), list indices from the
-// list table (21 cm, 31 in., 81 l, 95 and 127 pint, 144 kg, 154 lb., 222 ºC,
-// 223 ºF).
+// back when a result is chosen. Results are the Exact form, worked out with
+// Python's fractions from the unit table's constants and rounded to 17
+// significant digits, half to even, where they do not end: 5 × 0.0254 / 0.01
+// = 12.7; 70 × 1000 / 453.59237 = 154.32358352941431…; 3 × 0.3048 = 0.9144;
+// (100 − 32) × 5/9 = 37.777777777777778…; a British pint 0.000568261 / 0.001
+// = 0.568261 l. List indices from the list table (21 cm, 23 m, 31 in., 34 ft.,
+// 81 l, 95 and 127 pint, 144 kg, 154 lb., 222 ºC, 223 ºF).
 #include "search/search_answers.h"
 
 #include "catalogue/catalogue.h"
@@ -42,11 +44,13 @@ TEST(SearchAnswers, WhatAQueryShows)
         std::vector<Shown> shown;
     } cases[] = {
         {"5 in to cm", {{"31:21:5", "12.7 cm", "1 in. = 2.54 cm", true}}},
-        {"70 kg lb", {{"144:154:70", "154.32358352941432 lb.", kg2lb, true}}},
+        {"70 kg lb", {{"144:154:70", "154.32358352941431… lb.", kg2lb, true}}},
+        {"3 ft in m", {{"34:23:3", "0.9144 m", "1 ft. = 0.3048 m", true}}},
+        {"100 ºF", {{"223:222:100", "37.777777777777778… ºC", "1 ºF = -17.2 ºC", true}}},
         {"-40 °C to °F", {{"222:223:-40", "-40 ºF", "1 ºC = 33.8 ºF", true}}},
         {"1e3 mm in m", {{"20:23:1e3", "1 m", "1 mm = 0.001 m", true}}},
         // A name only begun answers, less relevant.
-        {"5 kilog to lb", {{"144:154:5", "11.02311310924388 lb.", kg2lb, false}}},
+        {"5 kilog to lb", {{"144:154:5", "11.023113109243879… lb.", kg2lb, false}}},
         // An ambiguous name: one answer per candidate, in list order.
         {"1 pt to l",
          {{"95:81:1", "0.568261 l", "1 pt. British = 0.568261 l", true},
@@ -67,7 +71,8 @@ TEST(SearchAnswers, WhatAQueryShows)
         for (const Answer& a : answersFor(c.query)) {
             shown.push_back({answerId(a), a.text, a.info, a.relevance == 1.0});
             EXPECT_GT(a.relevance, 0.0);
-            EXPECT_EQ(a.text.rfind(a.result, 0), 0u) << "the result begins the text";
+            EXPECT_EQ(a.text.rfind(a.result, 0), 0u) << "the number begins the text";
+            EXPECT_EQ(a.result.find("…"), std::string::npos) << "the number alone goes to the clipboard";
             // The identifier alone gives the same texts back.
             const auto again = answerForId(answerId(a));
             ASSERT_TRUE(again);

@@ -37,9 +37,11 @@ provider=(--session --dest com.velkor.Quantaro.SearchProvider --object-path /com
 [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] || fail "the service runs before any call"
 
 # The runner's matches: (id, text, icon, kind: 100 exact or 30 possible, relevance, {subtext}).
-# Expected texts from the unit tables: 5 × 0.0254 × 100 = 12.7 cm;
-# 70 × 1000 × 0.002204622621848776 = 154.32358352941432 lb.; a British pint
-# 0.568261 l; list indices 21 cm, 31 in., 81 l, 95 and 127 pint, 144 kg, 154 lb.
+# Results in the Exact form, from the unit table's constants with Python's
+# fractions (17 significant digits, half to even, and "…" where they go on):
+# 5 × 0.0254 / 0.01 = 12.7 cm; 70 × 1000 / 453.59237 = 154.32358352941431… lb.;
+# a British pint 0.000568261 / 0.001 = 0.568261 l. List indices: 21 cm,
+# 31 in., 81 l, 95 and 127 pint, 144 kg, 154 lb.
 none='(@a(sssida{sv}) [],)'
 match() { # QUERY EXPECTED
   local got
@@ -50,12 +52,12 @@ exact() { # ID TEXT SUBTEXT: one exact match's part of the reply
   echo "('$1', '$2', 'com.velkor.Quantaro', 100, 1.0, {'actions': <@as []>, 'subtext': <'$3'>})"
 }
 match "5 in to cm" "([$(exact 31:21:5 '12.7 cm' '1 in. = 2.54 cm')],)"
-match "70 kg lb" "([$(exact 144:154:70 '154.32358352941432 lb.' '1 kg = 2.2046226218487757 lb.')],)"
+match "70 kg lb" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
 pint="'1 pt. British = 0.568261 l'"
 match "1 pt to l" "([$(exact 95:81:1 '0.568261 l' '1 pt. British = 0.568261 l'), $(exact 127:81:1 '0.568261 l' '1 pt. British = 0.568261 l')],)"
 # A name only begun: a possible match, less relevant.
 got=$(gdbus call "${runner[@]}" org.kde.krunner1.Match "5 kilog to lb")
-[[ "$got" =~ ^\(\[\(\'144:154:5\',\ \'11.02311310924388\ lb.\',\ \'com.velkor.Quantaro\',\ 30,\ 0\.[0-9]+, ]] ||
+[[ "$got" =~ ^\(\[\(\'144:154:5\',\ \'11.023113109243879…\ lb.\',\ \'com.velkor.Quantaro\',\ 30,\ 0\.[0-9]+, ]] ||
   fail "Match(\"5 kilog to lb\"): $got"
 for query in "pt 1" "1 pt" "1 kg m" "70 kg" "" "%\$#@! ¿¿" "$(head -c 20000 /dev/zero | tr '\0' 9) kg lb"; do
   match "$query" "$none"
@@ -82,7 +84,7 @@ meta() { # ID NAME DESCRIPTION RESULT
 }
 search "['5', 'in', 'to', 'cm']" "(['31:21:5'],)" "([$(meta 31:21:5 '12.7 cm' '1 in. = 2.54 cm' 12.7)],)"
 search "['70', 'kg', 'lb']" "(['144:154:70'],)" \
-  "([$(meta 144:154:70 '154.32358352941432 lb.' '1 kg = 2.2046226218487757 lb.' 154.32358352941432)],)"
+  "([$(meta 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.' 154.32358352941431)],)"
 search "['1', 'pt', 'to', 'l']" "(['95:81:1', '127:81:1'],)" \
   "([$(meta 95:81:1 '0.568261 l' '1 pt. British = 0.568261 l' 0.568261), $(meta 127:81:1 '0.568261 l' '1 pt. British = 0.568261 l' 0.568261)],)"
 for terms in "['pt', '1']" "['1', 'kg', 'm']" "['%\$#@!']" "@as []" "['', ' ']"; do
@@ -164,7 +166,7 @@ for _ in $(seq 150); do [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] && b
 [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] || fail "still running 15 s after its idle time of 3 s"
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "process $pid still there 5 s after giving up its names"
-match "70 kg lb" "([$(exact 144:154:70 '154.32358352941432 lb.' '1 kg = 2.2046226218487757 lb.')],)"
+match "70 kg lb" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
 [ -n "$(bus_name_pid com.velkor.Quantaro.SearchProvider)" ] || fail "not started again by a call after its end"
 
 # Whatever the service wrote (Qt's warnings included) goes to the bus's log.
