@@ -161,6 +161,17 @@ else
   echo "skipped the window: Xvfb or xdotool is not installed"
 fi
 
+# Calls of one kind alone keep it running past its idle time: one a second
+# for 5 s, Match, then GetInitialResultSet.
+pid=$(bus_name_pid com.velkor.Quantaro.Runner)
+for _ in 1 2 3 4 5; do gdbus call "${runner[@]}" org.kde.krunner1.Match "5 in cm" >/dev/null; sleep 1; done
+[ "$(bus_name_pid com.velkor.Quantaro.Runner)" = "$pid" ] || fail "Match calls alone did not keep the service running"
+for _ in 1 2 3 4 5; do
+  gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetInitialResultSet "['5', 'in', 'cm']" >/dev/null
+  sleep 1
+done
+[ "$(bus_name_pid com.velkor.Quantaro.Runner)" = "$pid" ] || fail "GetInitialResultSet calls alone did not keep the service running"
+
 # Without calls it ends by itself, and the next call starts it again.
 for _ in $(seq 150); do [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] && break; sleep 0.1; done
 [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] || fail "still running 15 s after its idle time of 3 s"
