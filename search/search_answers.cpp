@@ -38,8 +38,18 @@ bool isNumberText(std::string_view text)
     return true;
 }
 
+// What an answer may hold: two unit rows of one quantity and a number.
+bool isOffered(int fromIndex, int toIndex, std::string_view number)
+{
+    return isUnitRow(fromIndex) && isUnitRow(toIndex) && sameQuantity(codeOf(fromIndex), codeOf(toIndex))
+           && isNumberText(number);
+}
+
 std::optional<int> readIndex(std::string_view text)
 {
+    // As answerId writes it: no leading zeros, no sign.
+    if (text.size() > 1 && text.front() == '0')
+        return std::nullopt;
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
@@ -105,7 +115,7 @@ std::vector<Answer> answersFor(std::string_view query)
     std::vector<Answer> answers;
     for (const QueryConversion& conversion : queryConversions(query))
         // Every answer given out must come back by its identifier.
-        if (conversion.number.size() <= kMaxNumberLength)
+        if (isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
                                     relevance(conversion.match)));
     return answers;
@@ -127,8 +137,7 @@ std::optional<Answer> answerForId(std::string_view id)
     const auto from = readIndex(id.substr(0, first));
     const auto to = readIndex(id.substr(first + 1, second - first - 1));
     const std::string_view number = id.substr(second + 1);
-    if (!from || !to || !isUnitRow(*from) || !isUnitRow(*to) || !sameQuantity(codeOf(*from), codeOf(*to))
-        || !isNumberText(number))
+    if (!from || !to || !isOffered(*from, *to, number))
         return std::nullopt;
     return answerFor(*from, *to, number, 1.0);
 }

@@ -86,7 +86,7 @@ TEST(SearchAnswers, WhatAQueryShows)
 TEST(SearchAnswers, IdentifiersNotGivenOutNameNothing)
 {
     for (const std::string& id : std::vector<std::string>{"", "31", "31:21", "31:21:", ":21:5", "31::5", "a:21:5", " 31:21:5", "31:21:5 ",
-                                 "31:21:5:6", "31:21:5x", "31:21:$(reboot)", "-1:21:5", "238:21:5", "31:238:5",
+                                 "31:21:5:6", "31:21:5x", "031:21:5", "31:021:5", "+31:21:5", "31:21:$(reboot)", "-1:21:5", "238:21:5", "31:238:5",
                                  "31:144:5",          // a length into a mass
                                  "2:21:5", "18:21:5", // a preset row, a header row
                                  "31:21:" + std::string(65, '5')}) {
