@@ -5,7 +5,6 @@
 #include "app/Settings.h"
 #include "app/TerminationSignals.h"
 #include "ui/ConverterWindow.h"
-#include "ui/placement.h"
 
 #include <QSessionManager>
 #include <QSettings>
@@ -41,13 +40,13 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 void QuantaroApplication::run()
 {
     ConverterWindow converter;
-    const SavedState saved = loadState();
-    converter.xPosition = saved.xPosition;
-    converter.yPosition = saved.yPosition;
-    converter.savedInput = saved.savedInput;
-    converter.savedFrom = saved.savedFrom;
-    converter.savedTo = saved.savedTo;
-    converter.shortestResult = saved.shortestResult;
+    ConverterState state = loadState();
+    if (query_) {
+        state.input = QString::fromStdString(query_->number);
+        state.fromIndex = query_->fromIndex;
+        state.toIndex = query_->toIndex;
+    }
+    converter.setState(state);
 
     // The platform plugin ends the process through exit() when the display
     // goes away (the X server ends, a logout closes the display first), and
@@ -71,7 +70,7 @@ void QuantaroApplication::run()
     // then quits the application, which closes the window through its cancel
     // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter](QSessionManager&) { storeState(stateOf(converter)); });
+            [&converter](QSessionManager&) { storeState(converter.state()); });
 #endif
 
     converter.exec();
@@ -81,33 +80,24 @@ void QuantaroApplication::run()
         converter.reject();
 
     unwrittenConverter = nullptr;
-    storeState(stateOf(converter));
-}
-
-// What the window would record if it closed through its cancel path now.
-SavedState QuantaroApplication::stateOf(const ConverterWindow& converter)
-{
-    const bool placed = converter.isVisible() && quantaro::canPlaceWindows();
-    const QPoint corner = placed ? converter.pos() : QPoint(converter.xPosition, converter.yPosition);
-    return {corner.x(), corner.y(), converter.savedInput, converter.savedFrom, converter.savedTo,
-            converter.shortestResult};
+    storeState(converter.state());
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.
 void QuantaroApplication::storeUnwrittenState()
 {
     if (const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr))
-        storeState(stateOf(*converter));
+        storeState(converter->state());
 }
 
-SavedState QuantaroApplication::loadState()
+ConverterState QuantaroApplication::loadState()
 {
     QSettings store;
     useOwnValuesOnly(store);
     return readSettings(store);
 }
 
-void QuantaroApplication::storeState(const SavedState& state)
+void QuantaroApplication::storeState(const ConverterState& state)
 {
     QSettings store;
     useOwnValuesOnly(store);

@@ -2,10 +2,14 @@
 // Copyright Velkor
 #pragma once
 
+#include "catalogue/query.h"
+
 #include <QApplication>
 
+#include <optional>
+
 class ConverterWindow;
-struct SavedState;
+struct ConverterState;
 
 // The application object: registers the vendor, reads the saved state into
 // the converter window, runs the window until it closes and writes the state
@@ -16,6 +20,11 @@ class QuantaroApplication : public QApplication {
 public:
     QuantaroApplication(int& argc, char** argv);
 
+    // Opens the window on this conversion instead of the saved number and
+    // rows, as if they had been typed and picked; it is saved at the end
+    // like any run.
+    void openWith(const quantaro::QueryConversion& query) { query_ = query; }
+
     // The whole run. Returns once the settings are written.
     void run();
 
@@ -24,11 +33,11 @@ public:
     int endingSignal() const { return endedBy; }
 
 private:
-    static SavedState loadState();
-    static void storeState(const SavedState& state);
-    static SavedState stateOf(const ConverterWindow& converter);
+    static ConverterState loadState();
+    static void storeState(const ConverterState& state);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 
     int endedBy = 0;
+    std::optional<quantaro::QueryConversion> query_;
 };

@@ -8,16 +8,9 @@
 
 namespace {
 
-const QString xPositionKey = QStringLiteral("Config/XPosition");
-const QString yPositionKey = QStringLiteral("Config/YPosition");
-const QString sourceKey = QStringLiteral("Data/Source");
-const QString fromKey = QStringLiteral("Data/From");
-const QString toKey = QStringLiteral("Data/To");
-const QString shortestResultKey = QStringLiteral("Display/ShortestResult");
-
 // A whole number in the range of int, or the fallback. "12", " 12 " and
 // "-1" count; "1.5", "0x10", "12abc", "" and 99999999999 do not.
-int readInteger(const QSettings& store, const QString& key, int fallback)
+int readValue(const QSettings& store, const QString& key, int fallback)
 {
     const QVariant value = store.value(key);
     if (!value.isValid())
@@ -29,7 +22,7 @@ int readInteger(const QSettings& store, const QString& key, int fallback)
 
 // "true" or "false" as the store writes them, in any case; anything else is
 // the fallback, since a value no one can read is no choice.
-bool readSwitch(const QSettings& store, const QString& key, bool fallback)
+bool readValue(const QSettings& store, const QString& key, bool fallback)
 {
     const QString value = store.value(key).toString().trimmed();
     if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
@@ -39,7 +32,7 @@ bool readSwitch(const QSettings& store, const QString& key, bool fallback)
     return fallback;
 }
 
-QString readText(const QSettings& store, const QString& key, const QString& fallback)
+QString readValue(const QSettings& store, const QString& key, const QString& fallback)
 {
     const QVariant value = store.value(key);
     // The INI reader turns an unquoted comma into a list ("Source=1,5" typed
@@ -52,18 +45,26 @@ QString readText(const QSettings& store, const QString& key, const QString& fall
     return value.toString();
 }
 
+// Every kept value's key and field, in the order they are read and written.
+// The field's type chooses how a value is read.
+template <typename Visit>
+void forEachKeptValue(Visit visit)
+{
+    visit(QStringLiteral("Config/XPosition"), &ConverterState::xPosition);
+    visit(QStringLiteral("Config/YPosition"), &ConverterState::yPosition);
+    visit(QStringLiteral("Data/Source"), &ConverterState::input);
+    visit(QStringLiteral("Data/From"), &ConverterState::fromIndex);
+    visit(QStringLiteral("Data/To"), &ConverterState::toIndex);
+    visit(QStringLiteral("Display/ShortestResult"), &ConverterState::shortestResult);
+}
+
 } // namespace
 
-SavedState readSettings(QSettings& store)
+ConverterState readSettings(QSettings& store)
 {
-    const SavedState firstRun;
-    SavedState state;
-    state.xPosition = readInteger(store, xPositionKey, firstRun.xPosition);
-    state.yPosition = readInteger(store, yPositionKey, firstRun.yPosition);
-    state.savedInput = readText(store, sourceKey, firstRun.savedInput);
-    state.savedFrom = readInteger(store, fromKey, firstRun.savedFrom);
-    state.savedTo = readInteger(store, toKey, firstRun.savedTo);
-    state.shortestResult = readSwitch(store, shortestResultKey, firstRun.shortestResult);
+    const ConverterState firstRun;
+    ConverterState state;
+    forEachKeptValue([&](const QString& key, auto field) { state.*field = readValue(store, key, firstRun.*field); });
     // The store parses a section when a key of it is first read, so a damaged
     // file shows only now. Whatever was salvaged from it is not trusted.
     if (store.status() != QSettings::NoError)
@@ -71,14 +72,9 @@ SavedState readSettings(QSettings& store)
     return state;
 }
 
-bool writeSettings(QSettings& store, const SavedState& state)
+bool writeSettings(QSettings& store, const ConverterState& state)
 {
-    store.setValue(xPositionKey, state.xPosition);
-    store.setValue(yPositionKey, state.yPosition);
-    store.setValue(sourceKey, state.savedInput);
-    store.setValue(fromKey, state.savedFrom);
-    store.setValue(toKey, state.savedTo);
-    store.setValue(shortestResultKey, state.shortestResult);
+    forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, state.*field); });
     store.sync();
     // The store keeps only its first error, so a file that was damaged when
     // read reports FormatError even when the write then fails; asking whether

@@ -1,13 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright Velkor
+#include "app/CommandLine.h"
 #include "app/QuantaroApplication.h"
 #include "app/TerminationSignals.h"
 
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QtMessageHandler toolkitHandler = nullptr;
+
+// The display was reachable a moment ago, yet the toolkit could not open it
+// (the server refused us, or went away): say so in our words rather than let
+// the toolkit abort.
+void noDisplayInsteadOfAbort(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
+        std::fwrite(kNoDisplay.data(), 1, kNoDisplay.size(), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (toolkitHandler)
+        toolkitHandler(type, context, message);
+}
+
+int write(std::FILE* stream, const WindowCommandLine& line)
+{
+    const bool written = std::fwrite(line.text.data(), 1, line.text.size(), stream) == line.text.size();
+    return std::fflush(stream) == 0 && written ? line.status : 1;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    const WindowCommandLine line = readWindowCommandLine({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
+    switch (line.action) {
+    case WindowCommandLine::Action::Print: return write(stdout, line);
+    case WindowCommandLine::Action::Refuse: return write(stderr, line);
+    case WindowCommandLine::Action::OpenWindow: break;
+    }
+    if (!displayReachable(line.platform)) {
+        std::fwrite(kNoDisplay.data(), 1, kNoDisplay.size(), stderr);
+        return 1;
+    }
+
     int endingSignal = 0;
     {
+        toolkitHandler = qInstallMessageHandler(noDisplayInsteadOfAbort);
         QuantaroApplication app(argc, argv);
+        qInstallMessageHandler(toolkitHandler);
+        if (line.query)
+            app.openWith(*line.query);
         app.run();
         endingSignal = app.endingSignal();
     }

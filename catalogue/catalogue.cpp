@@ -295,6 +295,9 @@ constexpr std::array<CatalogueRow, kCatalogueRowCount> kRows{{
 }};
 // clang-format on
 
+static_assert(kRows[kFirstRunPair.fromIndex].code == 120 && kRows[kFirstRunPair.toIndex].code == 110,
+              "the first-run pair is the preset inch to millimetre");
+
 // The row that carries `code`, or nullptr. Codes are unique apart from 0.
 constexpr const CatalogueRow* findRow(UnitCode code)
 {

@@ -27,6 +27,16 @@ struct CatalogueRow {
 
 inline constexpr int kCatalogueRowCount = 238;
 
+// Two rows by list index, as the window's lists and the command line name them.
+struct RowPair {
+    int fromIndex;
+    int toIndex;
+};
+
+// What a first run converts, and the command line when told nothing else:
+// inch to millimetre, both preset rows.
+inline constexpr RowPair kFirstRunPair{2, 1};
+
 // All rows in list order; a row's position is its list index.
 std::span<const CatalogueRow, kCatalogueRowCount> catalogueRows();
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace quantaro {
 
@@ -67,16 +68,21 @@ std::vector<Word> splitWords(std::string_view text, std::size_t limit)
     return words;
 }
 
-// A text for a message: cut short at a character boundary when long.
+// A text for a message, which is one line: cut short at a character
+// boundary when long, blanks shown as blanks and other control characters as
+// "?".
 std::string quoted(std::string_view text)
 {
+    std::size_t cut = text.size();
     if (text.size() > kMaxQuotedLength) {
-        std::size_t cut = kMaxQuotedLength;
+        cut = kMaxQuotedLength;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
             --cut;
-        return '"' + std::string(text.substr(0, cut)) + "…\"";
     }
-    return '"' + std::string(text) + '"';
+    std::string out = "\"";
+    for (const char c : text.substr(0, cut))
+        out += isBlank(c) ? ' ' : static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    return out + (cut < text.size() ? "…\"" : "\"");
 }
 
 std::string_view labelOf(int index)
@@ -292,23 +298,35 @@ Read read(std::string_view text)
     auto wordText = [rest](Word w) { return rest.substr(w.begin, w.end - w.begin); };
     const bool numberAfter = std::any_of(words.begin(), words.end(),
                                          [&](Word w) { return numberTextLength(wordText(w)) > 0; });
-    if (words.size() > kMaxWords || rest.size() > kMaxRestLength) {
+    // Too many words for two names (or so long a text) names no unit.
+    const std::vector<Split> splits =
+        words.size() > kMaxWords || rest.size() > kMaxRestLength ? std::vector<Split>{} : splitsOf(words, rest);
+    if (splits.empty()) {
         reading.outcome = QueryOutcome::UnknownUnit;
         reading.word = std::string(wordText({words.front().begin, rest.size()}));
         reading.message = "no unit matches " + quoted(reading.word);
         return out;
     }
 
-    for (const Split& split : splitsOf(words, rest)) {
-        Judged judged{split, {resolve(wordText(split.first)), {}}, 1};
+    // Most runs of words come up in several splits; each is looked up once.
+    std::vector<std::pair<std::pair<std::size_t, std::size_t>, Side>> resolved;
+    auto sideOf = [&](Word w) -> const Side& {
+        for (const auto& [range, side] : resolved)
+            if (range.first == w.begin && range.second == w.end)
+                return side;
+        resolved.emplace_back(std::pair{w.begin, w.end}, resolve(wordText(w)));
+        return resolved.back().second;
+    };
+    resolved.reserve(2 * splits.size());
+    for (const Split& split : splits) {
+        Judged judged{split, {sideOf(split.first), {}}, 1};
         if (split.second) {
-            judged.sides[1] = resolve(wordText(*split.second));
+            judged.sides[1] = sideOf(*split.second);
             judged.sideCount = 2;
         }
         if (!out.chosen || better(judged, *out.chosen))
             out.chosen = std::move(judged);
     }
-    // There is always the reading of the first word alone.
     const Judged& chosen = *out.chosen;
     reading.isQuery = !numberAfter && chosen.count(Side::State::NoMatch) < chosen.sideCount;
 
@@ -377,12 +395,28 @@ std::vector<QueryConversion> queryConversions(std::string_view text)
 
 RowRank rankRow(int index, std::string_view words)
 {
+    // Far longer than any name: it names none, and is not folded row by row.
+    if (words.size() > kMaxRestLength)
+        return RowRank::Mentions;
     switch (seam::nameFit(index, words)) {
     case seam::NameFit::Whole: return RowRank::Names;
     case seam::NameFit::Beginning: return RowRank::Begins;
     case seam::NameFit::None: break;
     }
     return RowRank::Mentions;
+}
+
+std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
+{
+    std::vector<FoundRow> rows = findUnitRows(side, query);
+    std::vector<std::pair<RowRank, FoundRow>> ranked;
+    ranked.reserve(rows.size());
+    for (const FoundRow& row : rows)
+        ranked.emplace_back(rankRow(row.index, query), row);
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = ranked[i].second;
+    return rows;
 }
 
 } // namespace quantaro

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/unit_search.h"
 
 #include <string>
 #include <string_view>
@@ -99,5 +100,10 @@ std::vector<QueryConversion> queryConversions(std::string_view text);
 // part, a word inside a name).
 enum class RowRank { Names, Begins, Mentions };
 RowRank rankRow(int index, std::string_view words);
+
+// The rows Find Unit shows for a query: those findUnitRows finds, by rank,
+// in list order within a rank. So "inch" puts "inch (in.) (to millimetre
+// (mm))" and "inch (in.)" before "millimetre (mm) (to inch (in.))".
+std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query);
 
 } // namespace quantaro

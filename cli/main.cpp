@@ -3,11 +3,13 @@
 // quantaro-convert: the converter's engine and catalogue on the command line.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/query.h"
 #include "cli/line_converter.h"
 #include "cli/options.h"
 #include "cli/stream.h"
 #include "cli/units_arg.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -23,22 +25,31 @@ using namespace quantaro::cli;
 
 constexpr std::string_view kProgram = "quantaro-convert";
 
-// The window's first-run pair: inch to millimetre, both preset rows.
-constexpr int kDefaultFromIndex = 2;
-constexpr int kDefaultToIndex = 1;
-
 enum Status { Success = 0, OutputError = 1, UsageError = 2 };
 
-constexpr std::string_view kHelp =
-    "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
+// Where a UNIT is not given: the window's first-run row, such as
+// "list row 2, inch".
+std::string defaultRow(int index) { return "list row " + std::to_string(index) + ", " + unitName(index); }
+
+std::string helpText()
+{
+    return "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json] [--shortest]\n"
     "                        [TEXT...]\n"
+    "       quantaro-convert [--info | --json] [--shortest] NUMBER UNIT [to] [UNIT]\n"
     "       quantaro-convert --list | --help | --version\n"
     "\n"
     "Converts each TEXT, or else every line of standard input, from one unit into\n"
     "another, and prints the result as the Velkor Quantaro window shows it.\n"
     "\n"
-    "  --from UNIT  the unit to convert from (default: list row 2, inch)\n"
-    "  --to UNIT    the unit to convert into (default: list row 1, millimetre)\n"
+    "Without --from and --to, the arguments may ask in plain words: \"70 kg lb\",\n"
+    "\"70 kg to lb\", \"3 ft in m\", \"-40 °C -> °F\" (to, in, into, as, -> or =\n"
+    "between the units, or nothing). A unit alone converts into its partner, as\n"
+    "the window's lists pair them (\"100 °C\" into Fahrenheit). A query naming\n"
+    "units that cannot be converted ends with status 2. \"5\", \"1 2 3\" and texts\n"
+    "that name no unit convert as TEXTs.\n"
+    "\n"
+    "  --from UNIT  the unit to convert from (default: " + defaultRow(kFirstRunPair.fromIndex) + ")\n"
+    "  --to UNIT    the unit to convert into (default: " + defaultRow(kFirstRunPair.toIndex) + ")\n"
     "  --info       print the result, a tab and the info line (\"1 in. = 25.4 mm\")\n"
     "  --json       print one JSON object per input: \"input\", \"from\", \"to\",\n"
     "               \"result\", \"title\" and \"info\"\n"
@@ -56,6 +67,7 @@ constexpr std::string_view kHelp =
     "\n"
     "Exit status: 0 on success, 1 when the output or input fails, 2 for a usage\n"
     "error or a pair of rows that cannot be converted.\n";
+}
 
 void writeError(std::string_view message)
 {
@@ -120,11 +132,49 @@ int resolveUnit(std::string_view option, bool given, std::string_view argument, 
     return -1;
 }
 
-int convert(const Options& options, Output& output)
+// Without --from and --to, the TEXT arguments may be one query ("70 kg to
+// lb"): its rows then stand for --from and --to and its number is the one
+// TEXT. Returns false after reporting a query that cannot be answered.
+bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& number)
 {
-    const int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kDefaultFromIndex);
-    const int toIndex = resolveUnit("--to", options.toGiven, options.to, kDefaultToIndex);
+    if (options.fromGiven || options.toGiven || options.texts.empty())
+        return true;
+    std::string text;
+    for (const std::string_view argument : options.texts) {
+        if (!text.empty())
+            text += ' ';
+        text += argument;
+    }
+    const QueryReading reading = readQuery(text);
+    if (!reading.isQuery)
+        return true;
+    if (reading.outcome != QueryOutcome::Conversion) {
+        std::string message = reading.message;
+        if (!reading.candidates.empty())
+            message += "; give a longer name, or one of these list indices with --from or --to:";
+        for (const QueryCandidate& candidate : reading.candidates) {
+            const std::string index = std::to_string(candidate.index);
+            message += "\n  " + std::string(3 - std::min<std::size_t>(index.size(), 3), ' ') + index + " \""
+                       + candidate.label + "\"  [" + candidate.group + ']';
+        }
+        writeError(message);
+        return false;
+    }
+    fromIndex = reading.conversion.fromIndex;
+    toIndex = reading.conversion.toIndex;
+    number = reading.conversion.number;
+    options.texts = {number};
+    return true;
+}
+
+int convert(Options options, Output& output)
+{
+    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
+    int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
+        return UsageError;
+    std::string queryNumber; // the query's number, which options.texts then holds
+    if (!readAsQuery(options, fromIndex, toIndex, queryNumber))
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
         writeError(problem);
@@ -170,7 +220,7 @@ int main(int argc, char* argv[])
     Output output(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
     switch (parsed.options.action) {
     case Action::Help:
-        output.buffer() += kHelp;
+        output.buffer() += helpText();
         return finish(output);
     case Action::Version:
         output.buffer() += "quantaro-convert (Velkor Quantaro) " QUANTARO_VERSION "\n";

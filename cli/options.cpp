@@ -11,6 +11,9 @@ bool looksLikeNegativeNumber(std::string_view argument)
     return argument.size() >= 2 && argument[0] == '-' && ((argument[1] >= '0' && argument[1] <= '9') || argument[1] == '.');
 }
 
+// The arrow of a query ("-40 °C -> °F") is a TEXT, not an option.
+bool isQueryArrow(std::string_view argument) { return argument == "->"; }
+
 } // namespace
 
 ParsedArguments parseArguments(std::span<const char* const> arguments)
@@ -27,7 +30,7 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i] ? arguments[i] : "";
-        if (optionsEnded || !argument.starts_with('-') || looksLikeNegativeNumber(argument)) {
+        if (optionsEnded || !argument.starts_with('-') || looksLikeNegativeNumber(argument) || isQueryArrow(argument)) {
             options.texts.push_back(argument);
             continue;
         }

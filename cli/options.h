@@ -33,7 +33,8 @@ struct ParsedArguments {
 
 // The command line without the program name. Options and TEXT arguments may
 // mix; "--" ends the options, and an argument that starts like a negative
-// number ("-5", "-.5") is a TEXT. --help and --version win over everything.
+// number ("-5", "-.5") is a TEXT, and so is "->" (the arrow of a query:
+// "-40 °C -> °F"). --help and --version win over everything.
 ParsedArguments parseArguments(std::span<const char* const> arguments);
 
 } // namespace quantaro::cli

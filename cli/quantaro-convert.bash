@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright Velkor
-# bash completion for quantaro-convert: its options, and for --from and --to
-# the unit abbreviations and names it accepts. The program prints those itself
+# bash completion for quantaro-convert: its options, and for --from and --to,
+# and after the number of a query ("70 kg to lb"), the unit abbreviations and
+# names it accepts. The program prints those itself
 # (--unit-names), so the completion follows its own rules for a UNIT and never
 # offers a word it would refuse as unknown or ambiguous.
 
@@ -116,7 +117,18 @@ _quantaro_convert()
             _quantaro_convert_units "$1" "$word"
             ;;
         *)
-            if [[ -z $word || $word == -* ]]; then
+            # A query: without --from and --to, the words after a first TEXT
+            # that begins with a number name units.
+            local first= units=yes
+            for ((i = 1; i < cword; i++)); do
+                case ${COMP_WORDS[i]} in
+                    --from | --to) units= ;;
+                    -[0-9]* | -.[0-9]* | [!-]*) [[ -n $first ]] || first=${COMP_WORDS[i]} ;;
+                esac
+            done
+            if [[ -n $units && $first =~ ^[+-]?([0-9]|\.[0-9]) && $word != -* ]]; then
+                _quantaro_convert_units "$1" "$word"
+            elif [[ -z $word || $word == -* ]]; then
                 local IFS=$'\n'
                 COMPREPLY=($(compgen -W $'--from\n--to\n--info\n--json\n--shortest\n--list\n--help\n--version' -- "$word"))
             fi

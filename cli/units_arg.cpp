@@ -3,6 +3,7 @@
 #include "cli/units_arg.h"
 
 #include "catalogue/unit_search.h"
+#include "engine/unit_definitions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -298,6 +299,19 @@ std::vector<std::string> acceptedUnitNames()
         offer(withoutParentheses(parts.name, true));
     }
     return names;
+}
+
+std::string unitName(int index)
+{
+    const auto rows = catalogueRows();
+    UnitCode code = rows[index].code;
+    // A preset's label names its pair; the unit's own row names the unit.
+    if (const UnitDefinition* definition = findDefinition(code))
+        code = definition->code;
+    for (const CatalogueRow& row : rows)
+        if (row.code == code && row.kind == RowKind::Unit)
+            return std::string(splitLabel(row.fromLabel).name);
+    return std::string(splitLabel(rows[index].fromLabel).name);
 }
 
 int headerOf(int index)

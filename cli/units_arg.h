@@ -42,6 +42,11 @@ std::vector<std::string> acceptedUnitNames();
 // for an ambiguous one); empty when it was found.
 std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);
 
+// The unit a unit or preset row stands for, by its name without the
+// abbreviations: "inch" for both "  inch (in.)" and the preset
+// "  inch (in.) (to millimetre (mm))".
+std::string unitName(int index);
+
 // The index of the header row a row stands under, -1 for none.
 int headerOf(int index);
 

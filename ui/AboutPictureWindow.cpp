@@ -2,6 +2,7 @@
 // Copyright Velkor
 #include "ui/AboutPictureWindow.h"
 
+#include "ui/enter_key.h"
 #include "ui/placement.h"
 
 #include <QGuiApplication>
@@ -50,12 +51,9 @@ void AboutPictureWindow::mouseReleaseEvent(QMouseEvent* event)
         accept();
 }
 
-// A dialog's own Enter: the OK command, also without a default button, which
-// is all Qt's dialog would look for.
 void AboutPictureWindow::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (quantaro::isOkKey(*event)) {
         accept();
         return;
     }

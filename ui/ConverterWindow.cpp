@@ -6,18 +6,16 @@
 #include "ui/AboutPictureWindow.h"
 #include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
+#include "ui/enter_key.h"
 #include "ui/placement.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QScreen>
 
 #include <limits>
@@ -99,6 +97,18 @@ QString fromUtf8(const std::string& text)
 
 } // namespace
 
+// One entry of the context menu, with its key, which works wherever the
+// keyboard focus is in the window.
+struct ConverterWindow::Command {
+    const char* text = nullptr; // none: a separator line
+    QKeyCombination key = {};
+    void (ConverterWindow::*run)() = nullptr; // on a switch: after it flips
+    // A checkable entry whose setting is kept between runs, in this field.
+    bool ConverterState::*keptSwitch = nullptr;
+    // Enabled only while the result field has a text to act on.
+    bool needsResult = false;
+};
+
 ConverterWindow::ConverterWindow(QWidget* parent)
     : QDialog(parent)
 {
@@ -113,9 +123,16 @@ ConverterWindow::ConverterWindow(QWidget* parent)
         icon.addFile(QStringLiteral(":/icons/quantaro-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
+    createControls();
+    layOut();
+    createActions();
+}
+
+void ConverterWindow::createControls()
+{
     // Created in the order of the window's template, which is also the tab
     // order: input field, From list, To list, result field.
-    QLabel* convertLabel = makeLabel("Convert:", nullptr, this);
+    convertLabel_ = makeLabel("Convert:", nullptr, this);
     inputField_ = makeField("inputField", this);
     // A line edit cuts its text at 32767 characters by default; the input
     // text is the user's and is remembered between runs, so none of it is cut.
@@ -123,26 +140,33 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     fromList_ = makeList("fromList", ListSide::From, this);
     toList_ = makeList("toList", ListSide::To, this);
     resultField_ = makeField("resultField", this);
-    QLabel* resultLabel = makeLabel("Result:", resultField_, this);
-    QLabel* fromLabel = makeLabel("From:", fromList_, this);
-    QLabel* toLabel = makeLabel("To:", toList_, this);
+    resultLabel_ = makeLabel("Result:", resultField_, this);
+    fromLabel_ = makeLabel("From:", fromList_, this);
+    toLabel_ = makeLabel("To:", toList_, this);
     infoLine_ = new QLabel(this);
     infoLine_->setObjectName(QStringLiteral("infoLine"));
     infoLine_->setAlignment(Qt::AlignCenter);
-    convertLabel->setBuddy(inputField_);
+    convertLabel_->setBuddy(inputField_);
 
+    connect(inputField_, &QLineEdit::textChanged, this, &ConverterWindow::convert);
+    connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
+    connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
+}
+
+void ConverterWindow::layOut()
+{
     // The template's rectangles (x, y, width, height). A list's rectangle in
     // the template also holds its dropped-down part; the closed list takes
     // the height of an input field.
     const DialogUnits du(fontMetrics());
-    place(convertLabel, du.rect(0, 7, 35, 8));
+    place(convertLabel_, du.rect(0, 7, 35, 8));
     place(inputField_, du.rect(40, 5, 175, 13));
     place(fromList_, du.rect(40, 20, 175, 13));
     place(toList_, du.rect(40, 40, 175, 13));
     place(resultField_, du.rect(40, 55, 175, 13));
-    place(resultLabel, du.rect(0, 57, 35, 8));
-    place(fromLabel, du.rect(0, 22, 35, 8));
-    place(toLabel, du.rect(0, 42, 35, 8));
+    place(resultLabel_, du.rect(0, 57, 35, 8));
+    place(fromLabel_, du.rect(0, 22, 35, 8));
+    place(toLabel_, du.rect(0, 42, 35, 8));
     place(infoLine_, du.rect(0, 72, 227, 8));
 
     // The dropped-down list fills the rest of the template's 300 units.
@@ -153,47 +177,76 @@ ConverterWindow::ConverterWindow(QWidget* parent)
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         client = client.united(child->geometry());
     setFixedSize(client.width(), client.bottom() + 1);
+}
 
-    connect(inputField_, &QLineEdit::textChanged, this, &ConverterWindow::convert);
-    connect(fromList_, &QComboBox::activated, this, [this] { listConfirmed(fromList_, toList_); });
-    connect(toList_, &QComboBox::activated, this, [this] { listConfirmed(toList_, fromList_); });
-
-    aboutAction_ = new QAction(QString::fromUtf8(kAboutText), this);
-    aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(aboutAction_, &QAction::triggered, this, &ConverterWindow::showAbout);
-    addAction(aboutAction_);
-
-    swapAction_ = new QAction(QStringLiteral("Swap From and To"), this);
-    swapAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(swapAction_, &QAction::triggered, this, &ConverterWindow::swapUnits);
-    addAction(swapAction_);
-
-    findAction_ = new QAction(QStringLiteral("Find Unit..."), this);
-    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(findAction_, &QAction::triggered, this, &ConverterWindow::findUnit);
-    addAction(findAction_);
-
-    // The bare number, for pasting into another program.
-    copyAction_ = new QAction(QStringLiteral("Copy Result"), this);
-    copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    copyAction_->setEnabled(false);
-    connect(copyAction_, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(resultField_->text()); });
-    connect(resultField_, &QLineEdit::textChanged, copyAction_,
-            [this](const QString& text) { copyAction_->setEnabled(!text.isEmpty()); });
-    addAction(copyAction_);
-
-    shortestAction_ = new QAction(QStringLiteral("Shortest Result"), this);
-    shortestAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    shortestAction_->setCheckable(true);
-    connect(shortestAction_, &QAction::triggered, this, [this](bool checked) {
-        shortestResult = checked;
-        convert();
-    });
-    addAction(shortestAction_);
+// The window's actions are its context menu, in this order, and their keys.
+void ConverterWindow::createActions()
+{
+    // clang-format off
+    static const Command commands[] = {
+        {.text = kAboutText,          .key = Qt::Key_F1,                         .run = &ConverterWindow::showAbout},
+        {},
+        {.text = "Swap From and To",  .key = Qt::CTRL | Qt::SHIFT | Qt::Key_S,   .run = &ConverterWindow::swapUnits},
+        {.text = "Find Unit...",      .key = Qt::CTRL | Qt::Key_F,               .run = &ConverterWindow::findUnit},
+        {},
+        {.text = "Copy Result",       .key = Qt::CTRL | Qt::SHIFT | Qt::Key_C,   .run = &ConverterWindow::copyResult,
+         .needsResult = true},
+        {.text = "Shortest Result",   .key = Qt::CTRL | Qt::SHIFT | Qt::Key_R,   .run = &ConverterWindow::convert,
+         .keptSwitch = &ConverterState::shortestResult},
+    };
+    // clang-format on
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const Command& command : commands) {
+        auto* action = new QAction(this);
+        addAction(action);
+        if (command.text == nullptr) {
+            action->setSeparator(true);
+            continue;
+        }
+        action->setText(QString::fromUtf8(command.text));
+        action->setShortcut(QKeySequence(command.key));
+        connect(action, &QAction::triggered, this, command.run);
+        if (command.keptSwitch != nullptr) {
+            action->setCheckable(true);
+            action->setChecked(state_.*command.keptSwitch);
+            keptSwitches_.append({action, command.keptSwitch});
+        }
+        if (command.needsResult) {
+            action->setEnabled(false);
+            connect(resultField_, &QLineEdit::textChanged, action,
+                    [action](const QString& text) { action->setEnabled(!text.isEmpty()); });
+        }
+    }
 }
 
 ConverterWindow::~ConverterWindow() = default;
+
+void ConverterWindow::setState(const ConverterState& state)
+{
+    state_ = state;
+    for (const KeptSwitch& kept : keptSwitches_)
+        kept.action->setChecked(state.*kept.field);
+}
+
+ConverterState ConverterWindow::state() const
+{
+    ConverterState state = state_;
+    for (const KeptSwitch& kept : keptSwitches_)
+        state.*kept.field = kept.action->isChecked();
+    if (isVisible() && quantaro::canPlaceWindows()) {
+        state.xPosition = pos().x();
+        state.yPosition = pos().y();
+    }
+    return state;
+}
+
+bool ConverterWindow::isOn(bool ConverterState::*field) const
+{
+    for (const KeptSwitch& kept : keptSwitches_)
+        if (kept.field == field)
+            return kept.action->isChecked();
+    return false;
+}
 
 void ConverterWindow::setVisible(bool visible)
 {
@@ -205,25 +258,24 @@ void ConverterWindow::setVisible(bool visible)
 void ConverterWindow::runOpening()
 {
     opened_ = true;
-    shortestAction_->setChecked(shortestResult);
     // Where it was left, unless no screen shows that place any more.
     if (quantaro::canPlaceWindows()) {
         QList<QRect> areas;
         for (const QScreen* screen : QGuiApplication::screens())
             areas.append(screen->availableGeometry());
-        move(quantaro::reachablePosition(QPoint(xPosition, yPosition), size(), areas));
+        move(quantaro::reachablePosition(QPoint(state_.xPosition, state_.yPosition), size(), areas));
     }
 
     fromList_->fill();
     toList_->fill();
-    fromList_->setCurrentIndex(savedFrom);
-    toList_->setCurrentIndex(savedTo);
+    fromList_->setCurrentIndex(state_.fromIndex);
+    toList_->setCurrentIndex(state_.toIndex);
 
     // The saved text converts once here, also when it is empty or already in
     // the field, where setting it would raise no change.
     {
         const QSignalBlocker blocker(inputField_);
-        inputField_->setText(savedInput);
+        inputField_->setText(state_.input);
     }
     convert();
 
@@ -238,7 +290,7 @@ void ConverterWindow::convert()
     const QByteArray utf8 = input.toUtf8();
     quantaro::Convert(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
                       fromList_->currentCode(), toList_->currentCode(), conversion_,
-                      shortestResult ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
+                      isOn(&ConverterState::shortestResult) ? quantaro::ResultForm::Shortest : quantaro::ResultForm::SeventeenDigits);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
@@ -251,9 +303,9 @@ void ConverterWindow::convert()
     setWindowTitle(fromUtf8(conversion_.title));
     infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
 
-    savedInput = input;
-    savedFrom = fromIndex;
-    savedTo = toIndex;
+    state_.input = input;
+    state_.fromIndex = fromIndex;
+    state_.toIndex = toIndex;
 }
 
 // The partner rules: the row just confirmed keeps its place; the other list
@@ -296,6 +348,8 @@ void ConverterWindow::showAbout()
     activateWindow();
 }
 
+void ConverterWindow::copyResult() { QGuiApplication::clipboard()->setText(resultField_->text()); }
+
 void ConverterWindow::accept() { inputField_->setFocus(Qt::OtherFocusReason); }
 
 void ConverterWindow::reject()
@@ -304,32 +358,17 @@ void ConverterWindow::reject()
     // cannot know its place has none worth keeping; the one it was given stays.
     if (opened_ && quantaro::canPlaceWindows()) {
         const QPoint corner = pos();
-        xPosition = corner.x();
-        yPosition = corner.y();
+        state_.xPosition = corner.x();
+        state_.yPosition = corner.y();
     }
     QDialog::reject();
 }
 
 void ConverterWindow::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && modifiers == Qt::NoModifier) {
+    if (quantaro::isOkKey(*event)) {
         accept();
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void ConverterWindow::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu menu(this);
-    menu.addAction(aboutAction_);
-    menu.addSeparator();
-    menu.addAction(swapAction_);
-    menu.addAction(findAction_);
-    menu.addSeparator();
-    menu.addAction(copyAction_);
-    menu.addAction(shortestAction_);
-    menu.exec(event->globalPos());
 }

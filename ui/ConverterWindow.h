@@ -3,8 +3,10 @@
 #pragma once
 
 #include "engine/convert.h"
+#include "ui/ConverterState.h"
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -15,8 +17,8 @@ namespace quantaro {
 class UnitList;
 }
 
-// The converter window. Start-up sets the remembered values before
-// exec() and reads them back after it returns, however the window closed.
+// The converter window. Start-up hands it the kept values before exec() and
+// takes them back after it returns, however the window closed.
 class ConverterWindow : public QDialog {
     Q_OBJECT
 
@@ -24,27 +26,25 @@ public:
     explicit ConverterWindow(QWidget* parent = nullptr);
     ~ConverterWindow() override;
 
-    int xPosition = 300;
-    int yPosition = 100;
-    QString savedInput = QStringLiteral("5");
-    int savedFrom = 2;
-    int savedTo = 1;
-    // The result field and the title show the shortest text that reads back
-    // as the same number, instead of seventeen significant digits.
-    bool shortestResult = false;
+    // The values the window opens with; given before it is first shown.
+    void setState(const ConverterState& state);
+    // The values to keep, as the cancel path would record them now: the
+    // input and the rows of the last conversion, the switches as they are,
+    // and the window's top-left corner while it is open where the platform
+    // reports it, else the corner last recorded or given.
+    ConverterState state() const;
 
     // The OK command (Enter): the window stays open and the input field takes
     // the keyboard focus.
     void accept() override;
     // The cancel command (Esc, the close box, the title bar's Close, and
-    // start-up on a termination signal): remembers the window's top-left
-    // corner in xPosition and yPosition where the platform reports it (not on
-    // Wayland), then closes with the cancel result.
+    // start-up on a termination signal): records the window's top-left corner
+    // where the platform reports it (not on Wayland), then closes with the
+    // cancel result.
     void reject() override;
-    // Showing the window opens it: it moves to (xPosition, yPosition) where
-    // the platform lets it (not on Wayland), fills both lists, selects the
-    // saved rows and converts the saved input once, all before it is first
-    // painted.
+    // Showing the window opens it: it moves to the kept corner where the
+    // platform lets it (not on Wayland), fills both lists, selects the kept
+    // rows and converts the kept input once, all before it is first painted.
     void setVisible(bool visible) override;
 
 public slots:
@@ -55,26 +55,40 @@ public slots:
     // Opens the popup that finds a row by name for the list that has the
     // focus, the To list, or else the From list.
     void findUnit();
+    // Puts the bare result on the clipboard, for pasting into another program.
+    void copyResult();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    struct Command;
+    // A context-menu switch that is kept between runs: its action holds it.
+    struct KeptSwitch {
+        QAction* action;
+        bool ConverterState::*field;
+    };
+
+    void createControls();
+    void layOut();
+    void createActions();
+    bool isOn(bool ConverterState::*field) const;
     void runOpening();
     void convert();
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
 
+    QLabel* convertLabel_ = nullptr;
+    QLabel* fromLabel_ = nullptr;
+    QLabel* toLabel_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
     QLineEdit* inputField_ = nullptr;
     quantaro::UnitList* fromList_ = nullptr;
     quantaro::UnitList* toList_ = nullptr;
     QLineEdit* resultField_ = nullptr;
     QLabel* infoLine_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    QAction* swapAction_ = nullptr;
-    QAction* findAction_ = nullptr;
-    QAction* copyAction_ = nullptr;
-    QAction* shortestAction_ = nullptr;
+    QList<KeptSwitch> keptSwitches_;
+    // The kept values but the switches, which live in their actions.
+    ConverterState state_;
     quantaro::Conversion conversion_;
     bool opened_ = false;
 };

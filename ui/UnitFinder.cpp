@@ -2,7 +2,7 @@
 // Copyright Velkor
 #include "ui/UnitFinder.h"
 
-#include "catalogue/unit_search.h"
+#include "catalogue/query.h"
 #include "ui/placement.h"
 
 #include <QAbstractListModel>
@@ -173,9 +173,12 @@ void UnitFinder::popUp(QWidget* list)
     const int height = 2 * frameWidth() + margins.top() + margins.bottom() + layout()->spacing()
         + field_->sizeHint().height() + 2 * results_->frameWidth() + kShownRows * results_->sizeHintForRow(0);
     QRect place(list->mapToGlobal(QPoint(0, 0)), QSize(list->width(), height));
+    const QScreen* screen = list->screen();
+    // On a screen lower than the popup, it shrinks to fit, fewer rows showing.
+    if (screen)
+        place.setHeight(std::min(place.height(), screen->availableGeometry().height()));
     // A Wayland compositor keeps a popup on the screen itself, and knows
     // better than the window where that is.
-    const QScreen* screen = list->screen();
     if (screen && canPlaceWindows()) {
         const QRect area = screen->availableGeometry();
         place.moveBottom(std::min(place.bottom(), area.bottom()));
@@ -190,7 +193,7 @@ void UnitFinder::popUp(QWidget* list)
 void UnitFinder::search(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
-    model_->setRows(findUnitRows(side_, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+    model_->setRows(findRankedUnitRows(side_, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
     const bool found = model_->rowCount() > 0;
     results_->setVisible(found);
     noMatch_->setVisible(!found);

@@ -84,7 +84,9 @@ void typeAndPaint(benchmark::State& state, QLineEdit* input, PaintWatch& paints)
 void BM_KeystrokeToWindow(benchmark::State& state)
 {
     ConverterWindow window;
-    window.savedInput.clear();
+    ConverterState empty;
+    empty.input.clear();
+    window.setState(empty);
     showPainted(window);
     PaintWatch paints(window.findChild<QLineEdit*>(QStringLiteral("resultField")),
                       window.findChild<QLabel*>(QStringLiteral("infoLine")));

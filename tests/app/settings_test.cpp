@@ -14,15 +14,15 @@
 #include <random>
 #include <unistd.h>
 
-void PrintTo(const SavedState& s, std::ostream* out)
+void PrintTo(const ConverterState& s, std::ostream* out)
 {
-    *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.savedInput.toStdString() << "\", "
-         << s.savedFrom << ", " << s.savedTo << ", " << s.shortestResult << '}';
+    *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.input.toStdString() << "\", "
+         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << '}';
 }
 
 namespace {
 
-const SavedState firstRun;
+const ConverterState firstRun;
 
 class SettingsTest : public testing::Test {
 protected:
@@ -38,7 +38,7 @@ protected:
         file.write(content);
     }
 
-    bool write(const SavedState& state)
+    bool write(const ConverterState& state)
     {
         QSettings store(path, QSettings::IniFormat);
         return writeSettings(store, state);
@@ -47,7 +47,7 @@ protected:
     // The settings classes hand what this process wrote to the next reader
     // of the same path from memory; a copy under a new name makes the reader
     // parse the bytes on disk, as the next run does.
-    SavedState readAsNextRun()
+    ConverterState readAsNextRun()
     {
         const QString copy = dir.filePath(QStringLiteral("run%1.conf").arg(++runs));
         if (QFile::exists(path)) {
@@ -61,7 +61,7 @@ protected:
 TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
 {
     EXPECT_EQ(readAsNextRun(), firstRun);
-    const SavedState states[] = {
+    const ConverterState states[] = {
         firstRun,
         {-1, -1, QStringLiteral("12.5"), -1, -1},  // a list without a row is stored as -1
         {INT_MIN, INT_MAX, QString(), 237, 0},      // an empty input stays empty
@@ -73,7 +73,7 @@ TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
         {15, 16, QStringLiteral("[Data]"), 2, 1},
         {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), 2, 1},
     };
-    for (const SavedState& state : states) {
+    for (const ConverterState& state : states) {
         ASSERT_TRUE(write(state));
         EXPECT_EQ(readAsNextRun(), state);
     }
@@ -83,7 +83,7 @@ TEST_F(SettingsTest, HandWrittenValues)
 {
     struct Case {
         const char* content;
-        SavedState expected;
+        ConverterState expected;
     };
     const Case cases[] = {
         {"", firstRun},
@@ -121,8 +121,8 @@ TEST_F(SettingsTest, HandWrittenValues)
 TEST_F(SettingsTest, UnreadableSwitchIsRewritten)
 {
     writeRaw("[Data]\nFrom=7\n[Display]\nShortestResult=banana\n");
-    const SavedState state = readAsNextRun();
-    EXPECT_EQ(state, (SavedState{300, 100, "5", 7, 1, false}));
+    const ConverterState state = readAsNextRun();
+    EXPECT_EQ(state, (ConverterState{300, 100, "5", 7, 1, false}));
     ASSERT_TRUE(write(state));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -141,7 +141,7 @@ TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)
         "[Data]\nFrom=7\nthis line is no setting\n",
         QByteArray("\xff\xfe[\0D\0a\0t\0a\0]\0", 14),
     };
-    const SavedState next{1, 2, "3", 4, 5};
+    const ConverterState next{1, 2, "3", 4, 5};
     for (const QByteArray& content : damaged) {
         writeRaw(content);
         EXPECT_EQ(readAsNextRun(), firstRun);

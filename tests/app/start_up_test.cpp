@@ -17,7 +17,7 @@
 #include <functional>
 #include <optional>
 
-void PrintTo(const SavedState& state, std::ostream* out);  // settings_test.cpp
+void PrintTo(const ConverterState& state, std::ostream* out);  // settings_test.cpp
 
 namespace {
 
@@ -34,7 +34,7 @@ protected:
     static void TearDownTestSuite() { delete config; }
     void SetUp() override { QFile::remove(config->filePath(QStringLiteral("Velkor/quantaro.conf"))); }
 
-    static SavedState written()
+    static ConverterState written()
     {
         QSettings file(config->filePath(QStringLiteral("Velkor/quantaro.conf")), QSettings::IniFormat);
         return readSettings(file);
@@ -69,12 +69,12 @@ TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
     const QString file = config->filePath(QStringLiteral("Velkor/quantaro.conf"));
 
     const struct {
-        std::optional<SavedState> stored; // nothing: a first run
+        std::optional<ConverterState> stored; // nothing: a first run
         bool moved;                       // the window is moved to (250, 120) before the end
-        SavedState written;
+        ConverterState written;
     } runs[] = {
         {std::nullopt, true, {250, 120, "5", 2, 1}},
-        {SavedState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218}},
+        {ConverterState{40, 60, "10", 219, 218}, false, {40, 60, "10", 219, 218}},
     };
     for (const auto& run : runs) {
         {
@@ -101,7 +101,7 @@ TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
 TEST_F(StartUp, ACommitDataRequestWritesTheStateAndKeepsTheWindow)
 {
     bool open = false;
-    SavedState atCommit;
+    ConverterState atCommit;
     run([&](QWidget& window) {
         window.move(250, 120);
         window.findChild<QLineEdit*>(QStringLiteral("inputField"))->setText(QStringLiteral("42"));
@@ -114,8 +114,8 @@ TEST_F(StartUp, ACommitDataRequestWritesTheStateAndKeepsTheWindow)
         QCoreApplication::sendEvent(qApp, &quit);
     });
     EXPECT_TRUE(open);
-    EXPECT_EQ(atCommit, (SavedState{250, 120, "42", 2, 1}));
-    EXPECT_EQ(written(), (SavedState{260, 130, "42", 2, 1}));
+    EXPECT_EQ(atCommit, (ConverterState{250, 120, "42", 2, 1}));
+    EXPECT_EQ(written(), (ConverterState{260, 130, "42", 2, 1}));
 }
 
 } // namespace

@@ -57,6 +57,7 @@ TEST(Query, ConversionsAsTyped)
         {"212 Fahrenheit", 223, 222, "212", W},
         {"100 hp", 176, 177, "100", W},
         {"40 ladieswear metric/German", 185, 186, "40", W},
+        {"41 shirts (neck size) metric/German", 189, 190, "41", W},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -89,6 +90,8 @@ TEST(Query, ReasonsWhenItCannotBeAnswered)
         {"5 in 7", O::UnknownUnit, false, "no unit matches \"7\""},
         {"5 in 7 in", O::UnknownUnit, false, "no unit matches \"7 in\""},
         {std::string("5 \xff\xfe"), O::UnknownUnit, false, "no unit matches \"\xff\xfe\""},
+        // A message is one line, whatever the words hold.
+        {std::string("5 ab\ncd\0ef", 10), O::UnknownUnit, false, "no unit matches \"ab cd?ef\""},
         // A query that names a unit.
         {"70 kg lbs", O::UnknownUnit, true, "no unit matches \"lbs\""},
         {"70 lbs to kg", O::UnknownUnit, true, "no unit matches \"lbs\""},
@@ -103,6 +106,9 @@ TEST(Query, ReasonsWhenItCannotBeAnswered)
         {"70 kg", O::NoPartner, true, "name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\""},
         {"70 kg to", O::NoPartner, true, "name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\""},
         {"2 l", O::NoPartner, true, "name the unit to convert litre (l) into, as in \"2 l to UNIT\""},
+        // The whole name, not "light" (the beginning of it) and "year".
+        {"1 light year", O::NoPartner, true,
+         "name the unit to convert light year (Lj) [not used anymore] into, as in \"1 light year to UNIT\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -138,7 +144,11 @@ TEST(Query, HostileTextsEndInAReason)
         many += " kg";
     std::string longWord = "1 " + std::string(100'000, 'k');
     std::string nul("5 kg\0lb", 7);
-    for (const std::string& text : {many, longWord, nul, std::string(100'000, ' '), std::string(100'000, '5')}) {
+    // Thirteen words, none of them a connector in the middle: no way to split
+    // them into two names of at most six words.
+    std::string thirteen = "1 kg kg kg kg kg kg kg inchg kg kg kg kg kg";
+    for (const std::string& text :
+         {many, longWord, nul, thirteen, std::string(100'000, ' '), std::string(100'000, '5')}) {
         const QueryReading r = readQuery(text);
         EXPECT_NE(r.outcome, O::Conversion);
         EXPECT_FALSE(r.isQuery);
@@ -177,6 +187,33 @@ TEST(Query, FindUnitRanksOwnUnitsBeforeMentions)
         SCOPED_TRACE(std::string(c.words) + " at " + std::to_string(c.index));
         EXPECT_EQ(rankRow(c.index, c.words), c.rank);
     }
+}
+
+TEST(Query, FindUnitShowsOwnUnitsFirstThenListOrder)
+{
+    const struct {
+        ListSide side;
+        const char* query;
+        std::vector<int> expected;
+    } cases[] = {
+        {ListSide::From, "inch", {2, 31, 1, 64, 65, 86}},
+        {ListSide::To, "gal", {10, 119, 97, 9}},
+        {ListSide::From, "sea", {49, 48, 50}},
+        {ListSide::From, "km", {7, 26, 8, 60, 217}},
+        {ListSide::From, "us gal", {9, 10}},
+        {ListSide::From, "gal xyz", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        std::vector<int> shown;
+        for (const FoundRow& row : findRankedUnitRows(c.side, c.query))
+            shown.push_back(row.index);
+        EXPECT_EQ(shown, c.expected);
+    }
+    // Without words, every unit and preset row in list order.
+    const std::vector<FoundRow> all = findRankedUnitRows(ListSide::From, "");
+    EXPECT_EQ(all, findUnitRows(ListSide::From, ""));
+    EXPECT_EQ(all.size(), 181u);
 }
 
 TEST(Query, RelevanceFallsForBeginnings)

@@ -88,9 +88,14 @@ TEST(Convert, ArgumentsAndLinesShowWhatTheWindowShows)
 
 TEST(Convert, WithoutUnitsThePairIsTheFirstRunPair)
 {
+    const auto [from, to] = kFirstRunPair;
     const RunResult r = runConvert({"--info", "5"}, "");
-    EXPECT_EQ(r.out, infoLine("5", 2, 1) + '\n');
-    EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", 2, 21) + '\n');
+    EXPECT_EQ(r.out, infoLine("5", from, to) + '\n');
+    EXPECT_EQ(runConvert({"--to", "cm", "5"}, "").out, resultLine("5", from, 21) + '\n');
+    // The help names the pair it converts.
+    const std::string help = runConvert({"--help"}, "").out;
+    EXPECT_NE(help.find("(default: list row " + std::to_string(from) + ", inch)\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("(default: list row " + std::to_string(to) + ", millimetre)\n"), std::string::npos) << help;
 }
 
 // --shortest: the fewest digits that read back as the same double, in the
@@ -120,6 +125,75 @@ TEST(Convert, ShortestInEveryOutputForm)
         const RunResult r = runConvert(c.arguments, c.input);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.arguments.front() << ' ' << c.arguments.back();
+    }
+}
+
+// Without --from and --to, arguments that ask in plain words are one query;
+// every other form keeps converting TEXTs from inch to millimetre. The
+// results are worked out from the unit tables: 70 kg is 70 × 1000 ×
+// 0.002204622621848776 lb., 3 ft is 3 × 0.3048 m, 7 in is 7 × 0.0254 × 1000 mm.
+TEST(Query, ArgumentsThatAskInPlainWords)
+{
+    const std::string kg70 = "154.32358352941432\n";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string out;
+    } cases[] = {
+        {{"70", "kg", "lb"}, "", kg70},
+        {{"70", "kg", "to", "lb"}, "", kg70},
+        {{"70 kg to lb"}, "", kg70},
+        {{"70kg", "->", "lb"}, "", kg70},
+        {{"3 ft in m"}, "", "0.9144000000000001\n"},
+        {{"--shortest", "5in", "cm"}, "", "12.7\n"},
+        {{"-40", "°C", "->", "°F"}, "", "-40\n"},
+        {{"100", "ºC"}, "", "212\n"},
+        {{"--info", "70", "kg", "lb"}, "", "154.32358352941432\t1 kg = 2.2046226218487757 lb.\n"},
+        {{"--json", "70", "kg", "lb"}, "",
+         R"({"input":"70","from":144,"to":154,"result":"154.32358352941432","title":"154.32358352941432 - Velkor Quantaro","info":"1 kg = 2.2046226218487757 lb."})"
+         "\n"},
+        // Forms that are no query.
+        {{"5"}, "", "127\n"},
+        {{"1", "2", "3"}, "", "25.399999999999999\n50.799999999999997\n76.199999999999989\n"},
+        {{"5", "apples"}, "", "127\n0\n"},
+        {{"5", "in", "7"}, "", "127\n0\n177.79999999999998\n"},
+        {{"5 in", "7 in"}, "", "127\n177.79999999999998\n"},
+        {{"--from", "kg", "--to", "lb", "70", "kg", "lb"}, "", kg70 + "0\n0\n"},
+        {{"--to", "cm", "5", "in", "m"}, "", "12.699999999999999\n0\n0\n"},
+        {{}, "70 kg lb\n", "1778\n"},
+        {{"--", "70", "kg", "lb"}, "", kg70},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? c.input : c.arguments.front() + " … " + c.arguments.back());
+        const RunResult r = runConvert(c.arguments, c.input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(Query, QueriesThatCannotBeAnsweredSayWhy)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string err;
+    } cases[] = {
+        {{"70", "kg", "lbs"}, "quantaro-convert: no unit matches \"lbs\"\n"},
+        {{"1 kg m"},
+         "quantaro-convert: kilogramme (kg) (a mass) and metre (m) (a length) cannot be converted into one another\n"},
+        {{"70", "kg"}, "quantaro-convert: name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\"\n"},
+        {{"1", "pt", "l"},
+         "quantaro-convert: \"pt\" matches 2 units; give a longer name, or one of these list indices with --from or --to:\n"
+         "   95 \"pint (pt.)\"  [Dry and Liquid Measures of Capacity - British]\n"
+         "  127 \"pint (pt.)\"  [Apothecaries' Fluid Measures - British]\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        // Standard input stays open and empty: reading it would never end.
+        const RunResult r = runConvert(c.arguments, RunOptions{});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
     }
 }
 

@@ -29,6 +29,7 @@ check() {
     local expected=$1 got
     shift
     got=$(replies "$@")
+    local COMP_LINE="quantaro-convert $*" # replies ran in a subshell
     if [ "$got" != "$expected" ]; then
         printf 'FAIL: %s\n  expected: %s\n  got:      %s\n' "$COMP_LINE" "${expected//$'\n'/ | }" "${got//$'\n'/ | }"
         failures=$((failures + 1))
@@ -42,6 +43,15 @@ check $'--from\n--to\n--info\n--json\n--shortest\n--list\n--help\n--version' ''
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''
+
+# A query: after its number, the words are units; not with --from or --to,
+# and not before a number.
+check $'kilometre\nkilogramme\nkilowatt\nkilocalorie\nkilobit\nkilobyte\nKiloherz\nkilometers\\ per\\ hour' 70 kg to kilo
+check 'statute\ mile' -5 sta
+check $'lb.\nlb.\\ t.\nlb.\\ tr.\nlb.\\ ap.' --info 70 kg lb
+check '' --from kg 70 l
+check '' apples lb
+check '--info' 70 --inf
 
 # Unit names, in list order; letters in either case, and "=" as a word of its own.
 check $'kilometre\nkilogramme\nkilowatt\nkilocalorie\nkilobit\nkilobyte\nKiloherz\nkilometers\\ per\\ hour' --from kilo

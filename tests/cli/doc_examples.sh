@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 # The examples of the manual page, with the roff escapes they use written out;
 # any other escape fails the test, so that a new one is not compared raw.
 awk '/^\.EX/ { inside = 1; print "@@block"; next } /^\.EE/ { inside = 0; next } inside' "$2" \
-  | sed -e 's/\\\\/\x01/g' -e 's/\\-/-/g' -e 's/\\(de/°/g' -e 's/\\(Om/º/g' -e 's/\\&//g' >"$work/man"
+  | sed -e 's/\\\\/\x01/g' -e 's/\\-/-/g' -e 's/\\(de/°/g' -e 's/\\(Om/º/g' -e "s/\\\\(aq/'/g" -e 's/\\&//g' >"$work/man"
 if grep -n '\\' "$work/man" >&2; then
   echo "doc_examples.sh: an escape in the manual page's examples that this test does not know" >&2
   exit 1

@@ -51,9 +51,9 @@ struct Window : WindowUnderTest {
         QCOMPARE(result->text(), QString::fromStdString(expected.result));
         QCOMPARE(window.windowTitle(), QString::fromStdString(expected.title));
         QCOMPARE(info->text(), QString::fromStdString(expected.info));
-        QCOMPARE(window.savedInput, input->text());
-        QCOMPARE(window.savedFrom, from->currentIndex());
-        QCOMPARE(window.savedTo, to->currentIndex());
+        QCOMPARE(window.state().input, input->text());
+        QCOMPARE(window.state().fromIndex, from->currentIndex());
+        QCOMPARE(window.state().toIndex, to->currentIndex());
     }
 };
 

@@ -29,11 +29,21 @@ struct WindowUnderTest {
 
     template <typename T> T* control(const char* name) { return window.findChild<T*>(QLatin1String(name)); }
 
-    explicit WindowUnderTest(const QString& text = "5", int fromIndex = 2, int toIndex = 1)
+    explicit WindowUnderTest(const QString& text = "5", int fromIndex = quantaro::kFirstRunPair.fromIndex,
+                             int toIndex = quantaro::kFirstRunPair.toIndex)
     {
-        window.savedInput = text;
-        window.savedFrom = fromIndex;
-        window.savedTo = toIndex;
+        ConverterState state;
+        state.input = text;
+        state.fromIndex = fromIndex;
+        state.toIndex = toIndex;
+        window.setState(state);
+    }
+    // Changes the values the window opens with.
+    template <typename Change> void given(Change change)
+    {
+        ConverterState state = window.state();
+        change(state);
+        window.setState(state);
     }
     bool showActive()
     {
@@ -46,8 +56,9 @@ struct WindowUnderTest {
     // The saved values hold the state of the last conversion.
     bool saved() const
     {
-        return window.savedInput == input->text() && window.savedFrom == from->currentIndex()
-            && window.savedTo == to->currentIndex();
+        const ConverterState state = window.state();
+        return state.input == input->text() && state.fromIndex == from->currentIndex()
+            && state.toIndex == to->currentIndex();
     }
     QString title() const { return window.windowTitle(); }
 };

@@ -82,7 +82,7 @@ private slots:
         QVERIFY(w.saved());
         w.input->selectAll();
         w.input->insert(text + text);
-        QCOMPARE(w.window.savedInput.size(), 2 * text.size());
+        QCOMPARE(w.window.state().input.size(), 2 * text.size());
     }
 
     // A result wider than its field shows its first digits, as it is read.
@@ -231,8 +231,10 @@ private slots:
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         for (const int top : {area.top(), area.center().y() - 100, area.bottom() - 150}) {
             Window w;
-            w.window.xPosition = area.left();
-            w.window.yPosition = top;
+            w.given([&](ConverterState& s) {
+                s.xPosition = area.left();
+                s.yPosition = top;
+            });
             QVERIFY(w.showActive());
             w.from->showPopup();
             QAbstractItemView* view = w.from->view();
@@ -302,7 +304,7 @@ private slots:
         QFETCH(QString, then);
         QFETCH(QString, info);
         Window w(input, from, to);
-        w.window.shortestResult = remembered;
+        w.given([&](ConverterState& s) { s.shortestResult = remembered; });
         QVERIFY(w.showActive());
         for (const QString& shown : {first, then, first}) {
             QCOMPARE(w.result->text(), shown);
@@ -310,7 +312,7 @@ private slots:
             QCOMPARE(w.info->text(), info);
             QTest::keyClick(w.input, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
             remembered = !remembered;
-            QCOMPARE(w.window.shortestResult, remembered);
+            QCOMPARE(w.window.state().shortestResult, remembered);
         }
     }
 
@@ -319,19 +321,26 @@ private slots:
     void contextMenuAndCopy()
     {
         Window w("", 2, 1);
-        w.window.shortestResult = true;
+        w.given([](ConverterState& s) { s.shortestResult = true; });
         QVERIFY(w.showActive());
         QMap<QString, QAction*> entries;
+        QStringList order; // separators as "-"
         QTimer::singleShot(0, this, [&] {
             QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
-            for (QAction* action : QApplication::activePopupWidget()->actions())
+            for (QAction* action : QApplication::activePopupWidget()->actions()) {
                 entries[action->text()] = action;
+                order << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
             QApplication::activePopupWidget()->close();
         });
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), w.window.mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(&w.window, &click);
         QVERIFY(entries.contains("Find Unit...") && entries.contains("Copy Result")
                 && entries.contains("Shortest Result"));
+        QCOMPARE(order, (QStringList{"&About...", "-", "Swap From and To", "Find Unit...", "-", "Copy Result",
+                                     "Shortest Result"}));
+        QCOMPARE(entries["&About..."]->shortcut(), QKeySequence("F1"));
+        QCOMPARE(entries["Swap From and To"]->shortcut(), QKeySequence("Ctrl+Shift+S"));
         QCOMPARE(entries["Find Unit..."]->shortcut(), QKeySequence("Ctrl+F"));
         QCOMPARE(entries["Copy Result"]->shortcut(), QKeySequence("Ctrl+Shift+C"));
         QCOMPARE(entries["Shortest Result"]->shortcut(), QKeySequence("Ctrl+Shift+R"));
@@ -379,8 +388,10 @@ private slots:
             QSKIP("a Wayland client cannot move its window nor learn where it is");
         for (int how = 0; how < 4; ++how) {
             Window w;
-            w.window.xPosition = 40;
-            w.window.yPosition = 30;
+            w.given([](ConverterState& s) {
+                s.xPosition = 40;
+                s.yPosition = 30;
+            });
             if (how < 3) {
                 w.window.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&w.window));
@@ -395,7 +406,7 @@ private slots:
                 w.window.reject();
             QVERIFY(!w.window.isVisible());
             QCOMPARE(w.window.result(), int(QDialog::Rejected));
-            QCOMPARE(QPoint(w.window.xPosition, w.window.yPosition), how < 3 ? QPoint(140, 90) : QPoint(40, 30));
+            QCOMPARE(QPoint(w.window.state().xPosition, w.window.state().yPosition), how < 3 ? QPoint(140, 90) : QPoint(40, 30));
         }
     }
 
@@ -409,8 +420,10 @@ private slots:
             QSKIP("only a Wayland client is kept from placing its window");
         for (int how = 0; how < 3; ++how) {
             Window w;
-            w.window.xPosition = 640;
-            w.window.yPosition = 480;
+            w.given([](ConverterState& s) {
+                s.xPosition = 640;
+                s.yPosition = 480;
+            });
             w.window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w.window));
             QVERIFY(!w.window.testAttribute(Qt::WA_Moved));
@@ -422,8 +435,8 @@ private slots:
             else
                 w.window.reject();
             QVERIFY(!w.window.isVisible());
-            QCOMPARE(QPoint(w.window.xPosition, w.window.yPosition), QPoint(640, 480));
-            QCOMPARE(w.window.savedInput, "7");
+            QCOMPARE(QPoint(w.window.state().xPosition, w.window.state().yPosition), QPoint(640, 480));
+            QCOMPARE(w.window.state().input, "7");
         }
     }
 
@@ -447,8 +460,10 @@ private slots:
             QSKIP("a Wayland client cannot move its window nor learn where it is");
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         Window w;
-        w.window.xPosition = area.right() + 400;
-        w.window.yPosition = area.top() + 50;
+        w.given([&](ConverterState& s) {
+            s.xPosition = area.right() + 400;
+            s.yPosition = area.top() + 50;
+        });
         w.window.show();
         QCOMPARE(w.window.pos(), QPoint(area.right() + 1 - w.window.width(), area.top() + 50));
     }

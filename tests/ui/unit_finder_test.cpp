@@ -76,7 +76,14 @@ private slots:
         QTest::newRow("From list") << "fromList" << "U.S. GAL" << 0 << 9 << 10;
         // A length unit against the inch preset: From falls back to "Linear Measures - Metric".
         QTest::newRow("To list") << "toList" << "sea league" << 0 << 18 << 49;
+        // "sea league British" begins with "sea"; the two nautical miles only mention it.
         QTest::newRow("result field: From") << "resultField" << "sea" << 2 << 50 << 18;
+        // The inch's own rows before the preset that converts into inches.
+        QTest::newRow("inch") << "fromList" << "inch" << 0 << 2 << 1;
+        QTest::newRow("inch, the unit") << "toList" << "inch" << 1 << 18 << 31;
+        QTest::newRow("statute mile") << "fromList" << "statute mile" << 0 << 8 << 7;
+        QTest::newRow("pound") << "fromList" << "pound" << 0 << 14 << 13;
+        QTest::newRow("metre") << "fromList" << "metre" << 0 << 5 << 6;
         QTest::newRow("down past the last") << "toList" << "sea" << 5 << 18 << 50;
     }
 
@@ -112,10 +119,12 @@ private slots:
         QVERIFY(finder);
         QCOMPARE(shown(finder).size(), 181); // every unit and preset row before a word is typed
         QTest::keyClicks(field(finder), "gal");
-        QCOMPARE(shown(finder), (QStringList{"litre (l) (from gallon U.S. (gal)) | Common Conversions - Preset",
-                                             "gallon U.S. (gal) (from litre (l)) | Common Conversions - Preset",
+        // Rows whose own unit is "gal" first, then one whose name begins
+        // with it, then the preset that only mentions it.
+        QCOMPARE(shown(finder), (QStringList{"gallon U.S. (gal) (from litre (l)) | Common Conversions - Preset",
+                                             "gallon (gal) | Liquid Measures of Capacity U.S.",
                                              "gallon ((Imp.) gal.) | Dry and Liquid Measures of Capacity - British",
-                                             "gallon (gal) | Liquid Measures of Capacity U.S."}));
+                                             "litre (l) (from gallon U.S. (gal)) | Common Conversions - Preset"}));
         QCOMPARE(QAccessible::queryAccessibleInterface(field(finder))->text(QAccessible::Name), "Find unit");
         QCOMPARE(QAccessible::queryAccessibleInterface(results(finder))->text(QAccessible::Name), "Units found");
     }
@@ -162,9 +171,25 @@ private slots:
         const QPoint second = view->visualRect(view->model()->index(1, 0)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(w.from->currentIndex(), 49);
+        // The second row: after "sea league British", whose name begins with "sea".
+        QCOMPARE(w.from->currentIndex(), 48);
         QCOMPARE(w.to->currentIndex(), 18);
         QVERIFY(w.saved());
+    }
+
+    // The popup stays on the screen, also on one lower than the popup (the
+    // test runs again on such a screen): it shrinks to fit.
+    void fitsTheScreen()
+    {
+        Window w;
+        QVERIFY(w.showActive());
+        UnitFinder* finder = w.find(w.to);
+        QVERIFY(finder);
+        const QRect area = w.to->screen()->availableGeometry();
+        QVERIFY2(area.contains(finder->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 px high on a screen of %2").arg(finder->height()).arg(area.height())));
+        QVERIFY(results(finder)->isVisible());
+        QVERIFY(results(finder)->height() > 0);
     }
 
     // A paste of 100,000 characters is kept and finds nothing, unless it is

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
+// The query reader on any bytes: it reads only the text it is given, gives the
+// same reading twice, and every reading keeps its promises: a conversion
+// between two unit rows of one quantity whose number reads as the text's
+// beginning does, or a reason of one bounded line; Find Unit's ranked rows are
+// the rows the search finds, reordered by rank.
+
+#include "catalogue/query.h"
+#include "engine/number_text.h"
+#include "fuzz_support.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using quantaro::fuzz::check;
+using quantaro::fuzz::shown;
+using namespace quantaro;
+
+bool isUnitRow(int index)
+{
+    if (index < 0 || index >= kCatalogueRowCount)
+        return false;
+    const RowKind kind = catalogueRows()[static_cast<std::size_t>(index)].kind;
+    return kind == RowKind::Unit || kind == RowKind::Preset;
+}
+
+bool sameReading(const QueryReading& a, const QueryReading& b)
+{
+    return a.outcome == b.outcome && a.conversion == b.conversion && a.message == b.message && a.word == b.word
+           && a.candidates == b.candidates && a.isQuery == b.isQuery;
+}
+
+void checkConversion(const QueryConversion& c, std::string_view text)
+{
+    check(isUnitRow(c.fromIndex) && isUnitRow(c.toIndex), "a conversion between rows that are no units", shown(text));
+    const auto rows = catalogueRows();
+    check(sameQuantity(rows[static_cast<std::size_t>(c.fromIndex)].code, rows[static_cast<std::size_t>(c.toIndex)].code),
+          "a conversion between two quantities", shown(text));
+    check(!c.number.empty() && text.find(c.number) != std::string_view::npos, "the number is not the text's",
+          shown(text) + " gave " + shown(c.number));
+    check(numberTextLength(c.number) == c.number.size(), "the number text holds more than the number", shown(c.number));
+    check(readNumber(c.number) == readNumber(text),
+          "the number converts otherwise than the text's beginning", shown(text));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const QueryReading reading = readQuery(text);
+
+    // Only the view counts: the same text with more in memory after it.
+    std::string longer(text);
+    longer += " kg to lb";
+    check(sameReading(readQuery(std::string_view(longer.data(), size)), reading), "readQuery looked past its text",
+          shown(text));
+
+    if (reading.isQuery)
+        check(numberTextLength(text) > 0, "a query without a number", shown(text));
+    if (reading.outcome == QueryOutcome::Conversion) {
+        check(reading.message.empty() && reading.candidates.empty(), "a conversion with a reason", shown(text));
+        checkConversion(reading.conversion, text);
+    } else {
+        check(!reading.message.empty() && reading.message.size() <= 300, "a reason that is empty or too long",
+              shown(text) + " gave " + shown(reading.message));
+        check(reading.message.find('\n') == std::string::npos, "a reason of more than one line", shown(text));
+        check((reading.outcome == QueryOutcome::AmbiguousUnit) == (reading.candidates.size() >= 2),
+              "candidates without an ambiguous name, or fewer than two", shown(text));
+        for (const QueryCandidate& candidate : reading.candidates)
+            check(isUnitRow(candidate.index) && !candidate.label.empty() && !candidate.group.empty(),
+                  "a candidate that is no unit row", shown(text));
+    }
+
+    const std::vector<QueryConversion> conversions = queryConversions(text);
+    if (reading.outcome == QueryOutcome::Conversion)
+        check(conversions.size() == 1 && conversions.front() == reading.conversion,
+              "the conversions of an answerable query are not its one conversion", shown(text));
+    else if (reading.outcome != QueryOutcome::AmbiguousUnit)
+        check(conversions.empty(), "conversions for a query that cannot be answered", shown(text));
+    for (const QueryConversion& c : conversions)
+        checkConversion(c, text);
+
+    // Find Unit: the search's rows, each once, by rank, in list order within one.
+    for (const ListSide side : {ListSide::From, ListSide::To}) {
+        const std::vector<FoundRow> found = findUnitRows(side, text);
+        const std::vector<FoundRow> ranked = findRankedUnitRows(side, text);
+        check(std::is_permutation(found.begin(), found.end(), ranked.begin(), ranked.end()),
+              "the ranked rows are not the rows found", shown(text));
+        for (std::size_t i = 1; i < ranked.size(); ++i) {
+            const RowRank before = rankRow(ranked[i - 1].index, text), after = rankRow(ranked[i].index, text);
+            check(before < after || (before == after && ranked[i - 1].index < ranked[i].index),
+                  "ranked rows out of order", shown(text));
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
+# The window program's own command line, run as a user runs it:
+#  1. without any display: --help and --version print and end with 0, a plain
+#     start says in one line that there is no display (status 1, no abort),
+#     a query that cannot be answered gives its reason (status 2);
+#  2. a display that accepts the connection but speaks no X: the same line;
+#  3. in a private X server, "quantaro 5 in cm" opens on 5 in. to cm, and Esc
+#     saves the query's number and rows like any run.
+# Usage: command_line.sh path/to/quantaro
+set -uo pipefail
+bin=$1
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
+
+no_display="quantaro: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY reachable); quantaro-convert converts on the command line"
+
+# expect STATUS STDOUT-BEGINNING STDERR ARGUMENTS...: a run without any display.
+expect() {
+  local want_status=$1 want_out=$2 want_err=$3
+  shift 3
+  local out err got
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM "$bin" "$@" 2>"$work/err")
+  got=$?
+  err=$(cat "$work/err")
+  [ "$got" = "$want_status" ] || fail "quantaro $*: status $got, expected $want_status (stderr: $err)"
+  [[ "$out" == "$want_out"* ]] || fail "quantaro $*: printed \"$out\""
+  [ "$err" = "$want_err" ] || fail "quantaro $*: said \"$err\", expected \"$want_err\""
+}
+
+own_settings
+# 1.
+expect 0 "Usage: quantaro [QUERY...]" "" --help
+expect 0 "Usage: quantaro [QUERY...]" "" 5 in cm -h
+expect 0 "quantaro (Velkor Quantaro) 1." "" --version
+expect 1 "" "$no_display"
+expect 1 "" "$no_display" 5 in cm
+expect 1 "" "$no_display" -style fusion
+expect 2 "" 'quantaro: kilogramme (kg) (a mass) and metre (m) (a length) cannot be converted into one another' 1 kg m
+expect 2 "" 'quantaro: no unit matches "lbs"' 70 kg lbs
+expect 2 "" 'quantaro: no unit after the number' 5
+expect 2 "" 'quantaro: unknown option "--frobnicate"
+Try '"'quantaro --help'"' for more information.' --frobnicate
+expect 2 "" 'quantaro: option -platform needs a value
+Try '"'quantaro --help'"' for more information.' -platform
+[ -e "$conf" ] && fail "a run without a window wrote $conf"
+
+# 2. Something listens where the X server would, and hangs up.
+require python3
+python3 - "$work/fake" <<'PY' &
+import os, socket, sys
+for n in range(900, 1000):
+    s = socket.socket(socket.AF_UNIX)
+    try:
+        s.bind("\0/tmp/.X11-unix/X%d" % n)
+    except OSError:
+        continue
+    s.listen(8)
+    open(sys.argv[1], "w").write(str(n))
+    while True:
+        c, _ = s.accept()
+        c.close()
+PY
+started+=($!)
+for _ in $(seq 50); do [ -s "$work/fake" ] && break; sleep 0.1; done
+[ -s "$work/fake" ] || fail "no stand-in display"
+out=$(env -u WAYLAND_DISPLAY DISPLAY=":$(cat "$work/fake")" QT_QPA_PLATFORM=xcb "$bin" 2>"$work/err")
+got=$?
+[ "$got" = 1 ] || fail "a display that is no X server: status $got"
+grep -qxF "$no_display" "$work/err" || fail "a display that is no X server: said $(cat "$work/err")"
+
+# 3.
+require Xvfb xdotool
+start_xvfb 1024x768x24 || fail "Xvfb did not start"
+use_x
+launch "$bin" 5 in cm
+id=$(window_titled "12.699999999999999 - Velkor Quantaro") || fail "quantaro 5 in cm"
+xdotool windowfocus --sync "$id"
+xdotool key Escape
+await_exit
+[ "$status" = 0 ] || fail "quantaro 5 in cm ended with $status after Esc"
+[ "$(setting Data Source)|$(setting Data From)|$(setting Data To)" = "5|31|21" ] || { cat "$conf"; fail "the query was not saved"; }
+
+# The next plain start shows what the query left; a query with a unit alone
+# goes to its partner: 212 ºF.
+launch "$bin" -40 °C -\> °F
+window_titled "-40 - Velkor Quantaro" >/dev/null || fail "quantaro -40 °C -> °F"
+kill -TERM "$app"
+await_exit
+[ "$(setting Data Source)|$(setting Data From)|$(setting Data To)" = "-40|222|223" ] || { cat "$conf"; fail "the second query was not saved"; }
+launch "$bin" 100 ºC
+window_titled "212 - Velkor Quantaro" >/dev/null || fail "quantaro 100 ºC"
+kill -TERM "$app"
+await_exit
+echo "ok"
