@@ -27,8 +27,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
 [ "$(basename "$deb")" = "quantaro_$(field Version)_amd64.deb" ] || fail "file name $(basename "$deb") for version $(field Version)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
-# Computed from the programs: the Qt libraries the window links, and the C library.
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+# Computed from the programs: the Qt libraries the window and the search service link, and the C library.
+for lib in libc6 libqt6core6 libqt6dbus6 libqt6gui6 libqt6widgets6; do
   field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks $lib with its version: $(field Depends)"
 done
 [ "$(field Description | sed 1d | wc -l)" -ge 3 ] || fail "no long description"
