@@ -40,8 +40,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
 [ "$(basename "$deb")" = "quantaro_$(field Version)_amd64.deb" ] || fail "file name $(basename "$deb") for version $(field Version)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
-# Computed from the programs: the Qt libraries the window links, and the C library.
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+# Computed from the programs: the Qt libraries the window and the search service link, and the C library.
+for lib in libc6 libqt6core6 libqt6dbus6 libqt6gui6 libqt6widgets6; do
   field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks $lib with its version: $(field Depends)"
 done
 [ "$(field Description | sed 1d | wc -l)" -ge 3 ] || fail "no long description"
@@ -61,6 +61,11 @@ expected=(
   usr/share/doc/quantaro/copyright usr/share/doc/quantaro/changelog.Debian.gz
   usr/share/lintian/overrides/quantaro
   usr/share/bash-completion/completions/quantaro-convert
+  usr/libexec/quantaro/quantaro-search-provider
+  usr/share/dbus-1/services/com.velkor.Quantaro.Runner.service
+  usr/share/dbus-1/services/com.velkor.Quantaro.SearchProvider.service
+  usr/share/krunner/dbusplugins/com.velkor.Quantaro.Runner.desktop
+  usr/share/gnome-shell/search-providers/com.velkor.Quantaro.search-provider.ini
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -83,8 +88,8 @@ zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^
 
 # Hardened as dpkg-buildflags asks (PIE, RELRO, BIND_NOW, fortified calls,
 # stack protector), stripped, and loading libraries only from the system's places.
-for program in quantaro quantaro-convert; do
-  bin=$root/usr/bin/$program
+for program in bin/quantaro bin/quantaro-convert libexec/quantaro/quantaro-search-provider; do
+  bin=$root/usr/$program
   # Each tool's whole output first: grep -q stops reading at its first match,
   # and the tool's SIGPIPE would then fail the pipe under pipefail.
   header=$(readelf -h "$bin") segments=$(readelf -lW "$bin") dynamic=$(readelf -d "$bin")
@@ -107,6 +112,13 @@ done
 entry=$root/usr/share/applications/$id.desktop
 out=$(desktop-file-validate "$entry" 2>&1)
 [ -z "$out" ] || { echo "$out"; fail "desktop-file-validate"; }
+# The bus starts the search service where the package put it.
+for service in Runner SearchProvider; do
+  grep -qx "Exec=/usr/libexec/quantaro/quantaro-search-provider" "$root/usr/share/dbus-1/services/com.velkor.Quantaro.$service.service" ||
+    fail "com.velkor.Quantaro.$service.service does not start the packaged search service"
+done
+out=$(desktop-file-validate "$root/usr/share/krunner/dbusplugins/com.velkor.Quantaro.Runner.desktop" 2>&1)
+[ -z "$out" ] || { echo "$out"; fail "desktop-file-validate on the runner's plugin file"; }
 out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
   { echo "$out"; fail "appstreamcli validate"; }
 

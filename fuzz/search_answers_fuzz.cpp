@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright Velkor
+// The desktop's search on any bytes, as a query and as an identifier coming
+// back: every answer it gives comes back by its identifier with the same
+// texts, and an identifier names an answer only as the service wrote it.
+
+#include "fuzz_support.h"
+#include "search/search_answers.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using quantaro::fuzz::check;
+using quantaro::fuzz::shown;
+using namespace quantaro::search;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    for (const Answer& answer : answersFor(text)) {
+        const std::string id = answerId(answer);
+        const auto again = answerForId(id);
+        check(again.has_value(), "an answer given out comes back by its identifier", shown(id));
+        check(again->text == answer.text && again->info == answer.info && again->result == answer.result,
+              "an identifier gives the same texts back", shown(id));
+        check(answer.relevance > 0 && answer.relevance <= 1, "relevance within (0, 1]", shown(text));
+        check(!windowArguments(answer).empty(), "a window query for every answer", shown(id));
+    }
+
+    if (const auto answer = answerForId(text))
+        check(answerId(*answer) == text, "an identifier names an answer only as written", shown(text));
+    return 0;
+}
