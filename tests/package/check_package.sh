@@ -28,8 +28,8 @@ elif ! lintian --pedantic --display-info --fail-on error,warning "$changes" >"$w
 fi
 # The debug symbols of both programs, found by their build IDs.
 dbgsym=$(dirname "$deb")/quantaro-dbgsym_$(dpkg-deb -f "$deb" Version)_amd64.deb
-[ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = 2 ] ||
-  fail "quantaro-dbgsym does not hold the debug symbols of both programs"
+[ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = 3 ] ||
+  fail "quantaro-dbgsym does not hold the debug symbols of the three programs"
 # The build leaves nothing above the checkout that holds build-package/.
 above=$(dirname "$deb")/../..
 ls "$above"/quantaro_* "$above"/quantaro-dbgsym_* 2>/dev/null && fail "package files above the checkout"
