@@ -2,7 +2,15 @@
 // Copyright Velkor
 #include "app/CommandLine.h"
 
+#include "catalogue/catalogue.h"
+#include "catalogue/query.h"
+#include "catalogue/unit_names.h"
+#include "cli/units_arg.h"
+#include "options/command_line_options.h"
+
 #include <array>
+#include <tuple>
+#include <vector>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -13,31 +21,41 @@
 
 namespace {
 
-constexpr std::string_view kHelp =
-    "Usage: quantaro [QUERY...] [Qt options]\n"
-    "       quantaro --help | --version\n"
-    "\n"
-    "Opens the Velkor Quantaro converter window. With a QUERY the window opens\n"
-    "with its number in \"Convert:\" and its units in From and To:\n"
-    "\n"
-    "  quantaro 5 in cm\n"
-    "  quantaro 70 kg to lb\n"
-    "  quantaro '-40 °C -> °F'\n"
-    "\n"
-    "QUERY is NUMBER UNIT [to|in|into|as|->|=] [UNIT]; a UNIT is an abbreviation\n"
-    "(\"in\", \"kg\", \"°F\"), a name (\"inch\") or the beginning of a name that only\n"
-    "one unit has. A unit alone converts into its partner (\"100 °C\" into\n"
-    "Fahrenheit). The number, the units and the window's place are kept for the\n"
-    "next start, as after any run.\n"
-    "\n"
-    "  -h, --help   print this help\n"
-    "  --version    print the version\n"
-    "\n"
-    "Qt's options, such as -platform, are accepted. Without a display,\n"
-    "quantaro-convert converts on the command line.\n"
-    "\n"
-    "Exit status: 0 when the window closed, 1 without a display, 2 for a query\n"
-    "that cannot be answered or an unknown option.\n";
+namespace table = quantaro::options;
+using table::OptionId;
+using table::Program;
+
+std::string helpText()
+{
+    std::string text = table::synopsis(Program::Window);
+    text += "\n"
+            "Opens the Velkor Quantaro converter window. With a QUERY the window opens\n"
+            "with its number in \"Convert:\" and its units in From and To:\n"
+            "\n"
+            "  quantaro 5 in cm\n"
+            "  quantaro 70 kg to lb\n"
+            "  quantaro '-40 °C -> °F'\n"
+            "  quantaro --exact --from 31 --to 21 5\n"
+            "\n"
+            "QUERY is NUMBER UNIT [to|in|into|as|->|=] [UNIT]; a UNIT is an abbreviation\n"
+            "(\"in\", \"kg\", \"°F\"), a name (\"inch\") or the beginning of a name that only\n"
+            "one unit has. A unit alone converts into its partner (\"100 °C\" into\n"
+            "Fahrenheit). With --from or --to, TEXT is what \"Convert:\" holds, and a list\n"
+            "not named keeps its row (or moves to a partner of the named one). The number,\n"
+            "the units and the window's place are kept for the next start, as after any\n"
+            "run.\n"
+            "\n";
+    text += table::optionLines(Program::Window, false);
+    text += "\n"
+            "UNIT is a list index (0 to " + std::to_string(quantaro::kCatalogueRowCount - 1)
+            + ", as quantaro-convert --list prints it) or a unit's\n"
+              "name, as quantaro-convert reads it. Qt's options, such as -platform, are\n"
+              "accepted. Without a display, quantaro-convert converts on the command line.\n"
+              "\n"
+              "Exit status: 0 when the window closed, 1 without a display, 2 for a query\n"
+              "that cannot be answered, a unit that names no row, or an unknown option.\n";
+    return text;
+}
 
 // The window toolkit's options that take a value (as the next argument).
 constexpr std::array<std::string_view, 15> kToolkitOptionsWithValue{
@@ -129,32 +147,46 @@ bool waylandReachable()
 
 } // namespace
 
+namespace {
+
+// The list row a --from or --to argument names, or nothing after a refusal.
+std::optional<int> rowNamed(std::string_view option, std::string_view argument, std::string& problem)
+{
+    const quantaro::UnitLookup lookup = quantaro::lookUpUnit(argument);
+    if (lookup.outcome != quantaro::UnitLookup::Outcome::Found) {
+        problem = std::string(option) + ": " + quantaro::cli::lookupProblem(argument, lookup);
+        return std::nullopt;
+    }
+    // A row converts with itself exactly when it is a unit or preset row.
+    if (std::string reason = quantaro::cli::pairProblem(lookup.index, lookup.index); !reason.empty()) {
+        problem = std::string(option) + ": list row " + quantaro::cli::describeRow(lookup.index, quantaro::ListSide::From)
+                  + " is no unit";
+        return std::nullopt;
+    }
+    return lookup.index;
+}
+
+} // namespace
+
 WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
 {
-    for (const char* argument : arguments) {
-        const std::string_view a = argument ? argument : "";
-        if (a == "--help" || a == "-h")
-            return {WindowCommandLine::Action::Print, std::string(kHelp), 0, std::nullopt, {}};
-        if (a == "--version")
-            return {WindowCommandLine::Action::Print, "quantaro (Velkor Quantaro) " QUANTARO_VERSION "\n", 0,
-                    std::nullopt, {}};
-    }
-
+    // The toolkit's options out first: it reads them from the same arguments.
+    std::vector<const char*> ours;
     std::string platform;
-    std::string query;
+    std::string missingValue; // a toolkit option at the end, without its value
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view a = arguments[i] ? arguments[i] : "";
-        if (!optionsEnded && a == "--") {
+        if (!optionsEnded && a == "--")
             optionsEnded = true;
-            continue;
-        }
         if (!optionsEnded && a.size() > 1 && a[0] == '-' && !startsLikeNegativeNumber(a) && a != "->") {
             std::string_view name = a.substr(a.starts_with("--") ? 2 : 1);
             name = name.substr(0, name.find('='));
             if (contains(kToolkitOptionsWithValue, name)) {
-                if (a.find('=') == std::string_view::npos && ++i >= arguments.size())
-                    return refuse("option " + std::string(a) + " needs a value\nTry 'quantaro --help' for more information.");
+                if (a.find('=') == std::string_view::npos && ++i >= arguments.size()) {
+                    missingValue = a;
+                    break;
+                }
                 if (name == "platform")
                     platform = a.find('=') != std::string_view::npos ? std::string(a.substr(a.find('=') + 1))
                                                                      : std::string(arguments[i] ? arguments[i] : "");
@@ -162,15 +194,56 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
             }
             if (contains(kToolkitFlags, name))
                 continue;
-            return refuse("unknown option \"" + std::string(a) + "\"\nTry 'quantaro --help' for more information.");
         }
-        if (!query.empty())
-            query += ' ';
-        query += a;
+        ours.push_back(arguments[i]);
     }
+
+    const table::GivenOptions given = table::parseOptions(Program::Window, ours);
+    if (given.has(OptionId::Help))
+        return {WindowCommandLine::Action::Print, helpText(), 0, {}, {}};
+    if (given.has(OptionId::Version))
+        return {WindowCommandLine::Action::Print, "quantaro (Velkor Quantaro) " QUANTARO_VERSION "\n", 0, {}, {}};
+    if (!missingValue.empty())
+        return refuse("option " + missingValue + " needs a value\nTry 'quantaro --help' for more information.");
+    if (!given.error.empty())
+        return refuse(given.error + "\nTry 'quantaro --help' for more information.");
+    if (given.has(OptionId::Exact) && given.has(OptionId::Shortest))
+        return refuse("--exact and --shortest exclude each other\nTry 'quantaro --help' for more information.");
 
     WindowCommandLine line;
     line.platform = platform;
+    line.opening.form = given.has(OptionId::Exact)      ? RunForm::Exact
+                        : given.has(OptionId::Shortest) ? RunForm::Shortest
+                                                        : RunForm::Saved;
+    if (given.has(OptionId::From) || given.has(OptionId::To)) {
+        std::string problem;
+        for (const auto& [id, option, index] : {std::tuple{OptionId::From, "--from", &line.opening.fromIndex},
+                                                std::tuple{OptionId::To, "--to", &line.opening.toIndex}}) {
+            if (!given.has(id))
+                continue;
+            const std::optional<int> row = rowNamed(option, given.value(id), problem);
+            if (!row)
+                return refuse(problem);
+            *index = *row;
+        }
+        if (line.opening.fromIndex >= 0 && line.opening.toIndex >= 0) {
+            if (std::string reason = quantaro::cli::pairProblem(line.opening.fromIndex, line.opening.toIndex); !reason.empty())
+                return refuse(reason);
+        }
+        if (given.texts.size() > 1)
+            return refuse("with --from or --to, one TEXT for \"Convert:\" (quote a text with blanks)\n"
+                          "Try 'quantaro --help' for more information.");
+        if (!given.texts.empty())
+            line.opening.input = std::string(given.texts.front());
+        return line;
+    }
+
+    std::string query;
+    for (const std::string_view text : given.texts) {
+        if (!query.empty())
+            query += ' ';
+        query += text;
+    }
     if (query.empty())
         return line;
     const quantaro::QueryReading reading = quantaro::readQuery(query);
@@ -180,7 +253,9 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
             message += "\n  \"" + candidate.label + "\"  [" + candidate.group + ']';
         return refuse(message);
     }
-    line.query = reading.conversion;
+    line.opening.fromIndex = reading.conversion.fromIndex;
+    line.opening.toIndex = reading.conversion.toIndex;
+    line.opening.input = reading.conversion.number;
     return line;
 }
 

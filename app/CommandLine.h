@@ -2,12 +2,28 @@
 // Copyright Velkor
 #pragma once
 
-#include "catalogue/query.h"
-
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+// How the window shows results for one run, when the command line says.
+enum class RunForm {
+    Saved,    // as the saved switches say
+    Shortest, // Shortest Result on for this run
+    Exact,    // Exact Result on for this run
+};
+
+// What the window opens on instead of the saved values; each part that is
+// not given leaves the saved one.
+struct WindowOpening {
+    int fromIndex = -1; // a list row, -1: the saved one
+    int toIndex = -1;
+    std::optional<std::string> input; // the text for "Convert:"
+    RunForm form = RunForm::Saved;
+
+    friend bool operator==(const WindowOpening&, const WindowOpening&) = default;
+};
 
 // The window program's own command line, read before any display is opened,
 // so that --help, --version, a query it cannot answer and a missing display
@@ -21,16 +37,20 @@ struct WindowCommandLine {
     Action action = Action::OpenWindow;
     std::string text;
     int status = 0;
-    std::optional<quantaro::QueryConversion> query;
+    WindowOpening opening;
     // The platform plugin named by -platform, empty when none was.
     std::string platform;
 };
 
-// The arguments without the program name. "--help", "-h" and "--version"
-// win over everything; the window toolkit's own options ("-platform
-// offscreen", "-style fusion", "-reverse", also with two dashes) are left to
-// it; any other option is refused. The remaining arguments are one query
-// ("5 in cm"), which must be answerable.
+// The arguments without the program name. The window toolkit's own options
+// ("-platform offscreen", "-style fusion", "-reverse", also with two dashes)
+// are left to it; the others are read by the options table that
+// quantaro-convert reads too: "--help", "-h" and "--version" win over
+// everything, --from and --to take a list index or a unit's name, --exact
+// and --shortest the form for this run; any other option is refused. With
+// --from or --to, the one remaining argument is the text for "Convert:";
+// without, the remaining arguments are one query ("5 in cm"), which must be
+// answerable.
 WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments);
 
 // Whether a display the window could open on is reachable: the X server that

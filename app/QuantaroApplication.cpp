@@ -11,12 +11,13 @@
 #include <QSettings>
 
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 namespace {
 
-// The window of a run whose state is not written yet, and what writes it.
-const ConverterWindow* unwrittenConverter = nullptr;
+// The state of a run that is not written yet, and what writes it.
+const std::function<ConverterState()>* unwrittenState = nullptr;
 StateKeeper* runningKeeper = nullptr;
 
 // Only the user's own values: no organisation-wide or system-wide file (or
@@ -41,16 +42,22 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 void QuantaroApplication::run()
 {
     ConverterWindow converter;
-    ConverterState state = loadState();
-    if (query_) {
-        state.input = QString::fromStdString(query_->number);
-        state.fromIndex = query_->fromIndex;
-        state.toIndex = query_->toIndex;
-    }
-    converter.setState(state);
+    const ConverterState saved = loadState();
+    const ConverterState opened = openingState(saved, opening_);
+    converter.setState(opened);
+    // The form given for this run stays this run's while its switches are
+    // as it set them.
+    const std::function<ConverterState()> toKeep = [&converter, &saved, &opened] {
+        ConverterState state = converter.state();
+        if (state.exactResult == opened.exactResult && state.shortestResult == opened.shortestResult) {
+            state.exactResult = saved.exactResult;
+            state.shortestResult = saved.shortestResult;
+        }
+        return state;
+    };
 
     // Written as it goes, whatever ends the run later.
-    StateKeeper keeper([&converter] { return converter.state(); });
+    StateKeeper keeper(toKeep);
     connect(&converter, &ConverterWindow::stateChanged, &keeper, &StateKeeper::changed);
 
     // The platform plugin ends the process through exit() when the display
@@ -59,7 +66,7 @@ void QuantaroApplication::run()
     // Registered after the settings were read, so that what the store keeps
     // in statics was made before, and is destroyed after, the handler runs.
     static const bool storedOnExit = std::atexit(storeUnwrittenState) == 0;
-    unwrittenConverter = storedOnExit ? &converter : nullptr;
+    unwrittenState = storedOnExit ? &toKeep : nullptr;
     runningKeeper = &keeper;
 
     // Being told to end (a signal, the desktop session closing) is a cancel
@@ -76,7 +83,7 @@ void QuantaroApplication::run()
     // then quits the application, which closes the window through its cancel
     // path.
     connect(this, &QGuiApplication::commitDataRequest, &converter,
-            [&converter, &keeper](QSessionManager&) { keeper.writeNow(converter.state()); });
+            [&toKeep, &keeper](QSessionManager&) { keeper.writeNow(toKeep()); });
 #endif
 
     converter.exec();
@@ -85,21 +92,54 @@ void QuantaroApplication::run()
     if (converter.isVisible())
         converter.reject();
 
-    unwrittenConverter = nullptr;
+    unwrittenState = nullptr;
     runningKeeper = nullptr;
     keeper.stop();
-    keeper.writeNow(converter.state());
+    keeper.writeNow(toKeep());
 }
 
 // Runs on exit(). Only reads the window: the display may be gone.
 void QuantaroApplication::storeUnwrittenState()
 {
-    const ConverterWindow* converter = std::exchange(unwrittenConverter, nullptr);
+    const std::function<ConverterState()>* state = std::exchange(unwrittenState, nullptr);
     StateKeeper* keeper = std::exchange(runningKeeper, nullptr);
-    if (converter && keeper) {
-        keeper->writeNow(converter->state());
+    if (state && keeper) {
+        keeper->writeNow((*state)());
         keeper->stop();
     }
+}
+
+ConverterState QuantaroApplication::openingState(const ConverterState& saved, const WindowOpening& opening)
+{
+    ConverterState state = saved;
+    if (opening.input)
+        state.input = QString::fromUtf8(opening.input->data(), qsizetype(opening.input->size()));
+    const auto rows = quantaro::catalogueRows();
+    if (opening.fromIndex >= 0)
+        state.fromIndex = opening.fromIndex;
+    if (opening.toIndex >= 0)
+        state.toIndex = opening.toIndex;
+    // One list named: the other moves to a partner where it shows none, as
+    // after a pick in the named list.
+    if ((opening.fromIndex >= 0) != (opening.toIndex >= 0)) {
+        const bool fromNamed = opening.fromIndex >= 0;
+        int& other = fromNamed ? state.toIndex : state.fromIndex;
+        const int named = fromNamed ? state.fromIndex : state.toIndex;
+        if (const auto partner = quantaro::partnerIndex(rows[std::size_t(named)].code, rows[std::size_t(other)].code))
+            other = *partner;
+    }
+    switch (opening.form) {
+    case RunForm::Saved: break;
+    case RunForm::Shortest:
+        state.shortestResult = true;
+        state.exactResult = false;
+        break;
+    case RunForm::Exact:
+        state.exactResult = true;
+        state.shortestResult = false;
+        break;
+    }
+    return state;
 }
 
 ConverterState QuantaroApplication::loadState()

@@ -2,11 +2,10 @@
 // Copyright Velkor
 #pragma once
 
-#include "catalogue/query.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 
-#include <optional>
 
 class ConverterWindow;
 struct ConverterState;
@@ -20,10 +19,11 @@ class QuantaroApplication : public QApplication {
 public:
     QuantaroApplication(int& argc, char** argv);
 
-    // Opens the window on this conversion instead of the saved number and
-    // rows, as if they had been typed and picked; it is saved at the end
-    // like any run.
-    void openWith(const quantaro::QueryConversion& query) { query_ = query; }
+    // Opens the window on these rows and number instead of the saved ones,
+    // as if they had been typed and picked; they are saved like any run's.
+    // A result form given for the run is not saved: the saved switches stay
+    // as they were, unless the user changes one in the window.
+    void openWith(const WindowOpening& opening) { opening_ = opening; }
 
     // The whole run. Returns once the settings are written.
     void run();
@@ -34,9 +34,12 @@ public:
 
 private:
     static ConverterState loadState();
+    // What the window opens with: the saved values, and over them what the
+    // command line gave.
+    static ConverterState openingState(const ConverterState& saved, const WindowOpening& opening);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 
     int endedBy = 0;
-    std::optional<quantaro::QueryConversion> query_;
+    WindowOpening opening_;
 };

@@ -53,8 +53,7 @@ int main(int argc, char* argv[])
         toolkitHandler = qInstallMessageHandler(noDisplayInsteadOfAbort);
         QuantaroApplication app(argc, argv);
         qInstallMessageHandler(toolkitHandler);
-        if (line.query)
-            app.openWith(*line.query);
+        app.openWith(line.opening);
         app.run();
         endingSignal = app.endingSignal();
     }

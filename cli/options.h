@@ -29,37 +29,13 @@ struct Options {
     std::vector<std::string_view> texts; // empty: read standard input
 };
 
-enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Recent, Help, Version, UnitNames, OptionNames };
-
-// Where the synopsis of the help names an option.
-enum class Usage {
-    Converting,       // "[--from UNIT]", on the line of a conversion
-    ConvertingOrNext, // "[--info | --json]": the two exclude each other
-    Alone,            // "--list | --recent | --help | --version", on a line of their own
-    Hidden,           // nowhere: the shell completion's own
-};
-
-// One option of the command line. The parser, the help and the options that
-// the shell completion offers come from the table of these; the manual page
-// is checked against it.
-struct OptionSpec {
-    OptionId id;
-    std::string_view name;      // "--from"
-    std::string_view shortName; // "-h", or empty
-    std::string_view value;     // what it takes ("UNIT"), as the next argument or after "="; empty for none
-    std::string_view help;      // its lines in the help, "\n" between them
-    Usage usage;
-    int defaultRow = -1;        // a UNIT's list row when the option is not given, named in the help
-};
-
-// Every option, in the order of the help.
-std::span<const OptionSpec> commandLineOptions();
-
 // What --help prints.
 std::string helpText();
 
 // The options the shell completion offers, one a line, as --option-names
-// prints them: every option the help names, by its long name.
+// prints them: every option the help names, by its long name. The options
+// themselves are the rows of options/command_line_options.h that
+// quantaro-convert takes.
 std::string optionNames();
 
 struct ParsedArguments {

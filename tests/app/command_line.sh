@@ -7,7 +7,8 @@
 #     a query that cannot be answered gives its reason (status 2);
 #  2. a display that accepts the connection but speaks no X: the same line;
 #  3. in a private X server, "quantaro 5 in cm" opens on 5 in. to cm, and Esc
-#     saves the query's number and rows like any run.
+#     saves the query's number and rows like any run; --exact --from --to
+#     open on rows in the Exact form without saving the form.
 # Usage: command_line.sh path/to/quantaro
 set -uo pipefail
 bin=$1
@@ -30,8 +31,8 @@ expect() {
 
 own_settings
 # 1.
-expect 0 "Usage: quantaro [QUERY...]" "" --help
-expect 0 "Usage: quantaro [QUERY...]" "" 5 in cm -h
+expect 0 "Usage: quantaro [--shortest | --exact] [QUERY...]" "" --help
+expect 0 "Usage: quantaro [--shortest | --exact] [QUERY...]" "" 5 in cm -h
 expect 0 "quantaro (Velkor Quantaro) 1." "" --version
 expect 1 "" "$no_display"
 expect 1 "" "$no_display" 5 in cm
@@ -92,4 +93,14 @@ launch "$bin" 100 ºC
 window_titled "212 - Velkor Quantaro" >/dev/null || fail "quantaro 100 ºC"
 kill -TERM "$app"
 await_exit
+
+# Rows and the form for one run, as the desktop's search opens the window:
+# the Exact form shows 12.7 for 5 in. (5 × 2.54), and the saved switch stays
+# off; --to alone moves From to a partner of kilogramme (the lists' rules).
+launch "$bin" --exact --from 31 --to 21 5
+window_titled "12.7 - Velkor Quantaro" >/dev/null || fail "quantaro --exact --from 31 --to 21 5"
+kill -TERM "$app"
+await_exit
+[ "$(setting Data Source)|$(setting Data From)|$(setting Data To)" = "5|31|21" ] || { cat "$conf"; fail "the rows were not saved"; }
+[ "$(setting Display ExactResult)" = false ] || { cat "$conf"; fail "--exact changed the saved switch"; }
 echo "ok"

@@ -16,54 +16,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <random>
 
 namespace quantaro::cli {
 namespace {
-
-// The manual page names every option of the table that the help names, and
-// no other; the completion's own options are for no reader.
-TEST(Options, TheManualPageNamesEveryOptionAndNoOther)
-{
-    std::ifstream file(QUANTARO_CONVERT_MAN_PAGE, std::ios::binary);
-    ASSERT_TRUE(file) << QUANTARO_CONVERT_MAN_PAGE;
-    const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    // roff writes an option's hyphens as "\-": "\-\-unit\-names", "\-h".
-    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    std::set<std::string> named;
-    for (std::size_t at = 0; (at = page.find("\\-", at)) != std::string::npos;) {
-        std::string option;
-        for (; page.compare(at, 2, "\\-") == 0; at += 2)
-            option += '-';
-        while (at < page.size() && (isLetter(page[at]) || (page.compare(at, 2, "\\-") == 0 && at + 2 < page.size()
-                                                           && isLetter(page[at + 2])))) {
-            option += page[at] == '\\' ? '-' : page[at];
-            at += page[at] == '\\' ? 2 : 1;
-        }
-        if (option.size() > option.find_first_not_of('-'))
-            named.insert(option);
-    }
-    std::set<std::string> options;
-    for (const OptionSpec& option : commandLineOptions()) {
-        if (option.usage == Usage::Hidden)
-            continue;
-        options.insert(std::string(option.name));
-        if (!option.shortName.empty())
-            options.insert(std::string(option.shortName));
-    }
-    EXPECT_EQ(named, options);
-
-    // And the pair it converts without --from and --to.
-    std::string text = page;
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    const auto [from, to] = kFirstRunPair;
-    const std::string pair = "list row " + std::to_string(from) + " (" + unitName(from) + ") to list row "
-                             + std::to_string(to) + " (" + unitName(to) + ")";
-    EXPECT_NE(text.find(pair), std::string::npos) << pair;
-}
 
 // Why a pair is refused: rows that are no units, units of two quantities,
 // sizes of two garments; nothing for a pair that converts.
