@@ -48,9 +48,10 @@ std::string helpText()
     text += table::optionLines(Program::Window, false);
     text += "\n"
             "UNIT is a list index (0 to " + std::to_string(quantaro::kCatalogueRowCount - 1)
-            + ", as quantaro-convert --list prints it) or a unit's\n"
-              "name, as quantaro-convert reads it. Qt's options, such as -platform, are\n"
-              "accepted. Without a display, quantaro-convert converts on the command line.\n"
+            + ", as quantaro-convert --list prints it) or a\n"
+              "unit's name, as quantaro-convert reads it. Qt's options, such as -platform,\n"
+              "are accepted. Without a display, quantaro-convert converts on the command\n"
+              "line.\n"
               "\n"
               "Exit status: 0 when the window closed, 1 without a display, 2 for a query\n"
               "that cannot be answered, a unit that names no row, or an unknown option.\n";

@@ -312,3 +312,23 @@ std::string unitName(int index)
 }
 
 } // namespace quantaro
+
+namespace quantaro {
+
+std::string distinctUnitName(int index)
+{
+    const auto rows = catalogueRows();
+    const std::string name = unitName(index);
+    for (int i = 0; i < kCatalogueRowCount; ++i) {
+        const CatalogueRow& row = rows[std::size_t(i)];
+        if (i == index || row.kind != RowKind::Unit || row.code == rows[std::size_t(index)].code
+            || row.fromLabel.find(name) == std::string_view::npos || splitLabel(row.fromLabel).name != name)
+            continue;
+        // Shared: the group says which ("pint (Apothecaries' Fluid Measures - British)").
+        const int header = headerOf(index);
+        return header < 0 ? name : name + " (" + std::string(rows[std::size_t(header)].fromLabel) + ')';
+    }
+    return name;
+}
+
+} // namespace quantaro

@@ -43,3 +43,11 @@ std::vector<std::string> acceptedUnitNames();
 std::string unitName(int index);
 
 } // namespace quantaro
+
+namespace quantaro {
+
+// The unit a unit row stands for, told apart from the other rows of the same
+// name by its group where another row shares the name.
+std::string distinctUnitName(int index); // "British pint", "US liquid pint", "US gallon"; plain otherwise ("inch")
+
+} // namespace quantaro

@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/query.h"
+#include "catalogue/unit_names.h"
 #include "engine/convert.h"
 #include "exact/exact_result.h"
 #include "engine/unit_definitions.h"
@@ -75,39 +76,6 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
     return answer;
 }
 
-// The words a row's label names its unit by, as the query reader takes them:
-// the abbreviations in its last parentheses, then the name before them
-// ("  inch (in.)": "in.", "inch"), then the whole label.
-std::vector<std::string_view> namesOf(int index)
-{
-    std::string_view label = catalogueRows()[std::size_t(index)].fromLabel;
-    label.remove_prefix(std::min(label.find_first_not_of(' '), label.size()));
-    std::vector<std::string_view> names;
-    // A note after the name ("light year (Lj) [not used anymore]") names nothing.
-    if (const std::size_t note = label.find(" ["); note != std::string_view::npos && label.back() == ']')
-        label = label.substr(0, note);
-    const std::size_t open = label.find(" (");
-    if (open != std::string_view::npos && label.back() == ')') {
-        // The parenthesis that the last one closes: "gallon ((Imp.) gal.)".
-        std::size_t at = label.size() - 1;
-        for (int depth = 0; at > open; --at) {
-            depth += label[at] == ')' ? 1 : label[at] == '(' ? -1 : 0;
-            if (depth == 0)
-                break;
-        }
-        // Some units have several: "bushel (bu., bsh.)".
-        std::string_view abbreviations = label.substr(at + 1, label.size() - at - 2);
-        for (std::size_t comma; (comma = abbreviations.find(", ")) != std::string_view::npos;) {
-            names.push_back(abbreviations.substr(0, comma));
-            abbreviations.remove_prefix(comma + 2);
-        }
-        names.push_back(abbreviations);
-        names.push_back(label.substr(0, open));
-    }
-    names.push_back(label);
-    return names;
-}
-
 } // namespace
 
 std::vector<Answer> answersFor(std::string_view query)
@@ -118,6 +86,22 @@ std::vector<Answer> answersFor(std::string_view query)
         if (isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
                                     relevance(conversion.match)));
+    // Where a name fits several rows, the side that differs between the
+    // answers is named by its row: the texts alone would not say which.
+    bool fromDiffers = false, toDiffers = false;
+    for (const Answer& answer : answers) {
+        fromDiffers = fromDiffers || answer.fromIndex != answers.front().fromIndex;
+        toDiffers = toDiffers || answer.toIndex != answers.front().toIndex;
+    }
+    for (Answer& answer : answers) {
+        std::string label;
+        for (const auto& [index, differs] : {std::pair{answer.fromIndex, fromDiffers}, std::pair{answer.toIndex, toDiffers}}) {
+            if (differs)
+                label += (label.empty() ? "" : " to ") + distinctUnitName(index);
+        }
+        if (!label.empty())
+            answer.text += ": " + label;
+    }
     return answers;
 }
 
@@ -142,33 +126,37 @@ std::optional<Answer> answerForId(std::string_view id)
     return answerFor(*from, *to, number, 1.0);
 }
 
-std::string windowQuery(const Answer& answer)
-{
-    const auto fromNames = namesOf(answer.fromIndex);
-    const auto toNames = namesOf(answer.toIndex);
-    for (const std::string_view from : fromNames)
-        for (const std::string_view to : toNames) {
-            std::string query = answer.number + ' ';
-            query.append(from).append(" to ").append(to);
-            const QueryReading reading = readQuery(query);
-            if (reading.outcome == QueryOutcome::Conversion && reading.conversion.fromIndex == answer.fromIndex
-                && reading.conversion.toIndex == answer.toIndex)
-                return query;
-        }
-    // Rows with the same label in two groups: no words tell them apart, and
-    // the window says so.
-    std::string query = answer.number + ' ';
-    query.append(fromNames.front()).append(" to ").append(toNames.front());
-    return query;
-}
-
 std::vector<std::string> windowArguments(const Answer& answer)
 {
-    std::string query = windowQuery(answer);
-    // A negative number is no option.
-    if (query.front() == '-')
-        return {"--", std::move(query)};
-    return {std::move(query)};
+    // After "--": a number such as "-5" or "-e5" is no option.
+    return {"--exact", "--from", std::to_string(answer.fromIndex), "--to", std::to_string(answer.toIndex), "--", answer.number};
+}
+
+const std::vector<Answer>& AnswerCache::answersFor(std::string_view query)
+{
+    const auto kept = std::find_if(entries_.begin(), entries_.end(), [query](const Entry& e) { return e.query == query; });
+    if (kept != entries_.end()) {
+        if (kept != entries_.begin())
+            std::rotate(entries_.begin(), kept, kept + 1);
+        return entries_.front().answers;
+    }
+    ++computed_;
+    Entry entry{std::string(query), search::answersFor(query), {}};
+    for (const Answer& answer : entry.answers)
+        entry.ids.push_back(answerId(answer));
+    if (entries_.size() >= capacity_)
+        entries_.pop_back();
+    entries_.push_front(std::move(entry));
+    return entries_.front().answers;
+}
+
+const Answer* AnswerCache::find(std::string_view id) const
+{
+    for (const Entry& entry : entries_)
+        for (std::size_t i = 0; i < entry.ids.size(); ++i)
+            if (entry.ids[i] == id)
+                return &entry.answers[i];
+    return nullptr;
 }
 
 } // namespace quantaro::search

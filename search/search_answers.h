@@ -2,6 +2,8 @@
 // Copyright Velkor
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +16,9 @@ struct Answer {
     int fromIndex = -1;   // list rows, as the window's From and To lists hold them
     int toIndex = -1;
     std::string number;   // the number as the query wrote it
-    std::string text;     // the Exact result and the To unit's suffix: "12.7 cm", "37.777777777777778… ºC"
+    std::string text;     // the Exact result, the To unit's suffix and, where
+                          // a name fits several rows, the row: "12.7 cm",
+                          // "37.777777777777778… ºC", "0.568261 l: pint (…)"
     std::string info;     // the window's info line: "1 in. = 2.54 cm"
     std::string result;   // the bare number, for the clipboard: "12.7", "37.777777777777778"
     double relevance = 0; // 1 when both units were named whole, less for beginnings
@@ -22,20 +26,52 @@ struct Answer {
 
 // The conversions a query asks for, best first: one, or one per candidate
 // when a unit name fits several; none for a query that asks none or that
-// cannot be answered.
+// cannot be answered. No two of them read the same: where a name fits
+// several rows, each answer says which row it took.
 std::vector<Answer> answersFor(std::string_view query);
 
 // The text that names an answer to the desktop and comes back when it is
-// chosen ("from:to:number"), and the answer such a text names again; nothing
-// for a text the service did not give out.
+// chosen ("from:to:number"), and the rows and number such a text names
+// again, with the answer's texts as a query naming only these rows would
+// show them; nothing for a text the service could not have given out.
 std::string answerId(const Answer& answer);
 std::optional<Answer> answerForId(std::string_view id);
 
-// A query that the query reader reads back as this answer's rows and
-// number ("5 in. to cm"), built from the rows' own names.
-std::string windowQuery(const Answer& answer);
-
-// The window program's arguments that open it on this answer: the query.
+// The window program's arguments that open it on exactly this answer's rows
+// and number, in the Exact form the answer shows:
+// "--exact --from 31 --to 21 -- 5".
 std::vector<std::string> windowArguments(const Answer& answer);
+
+// The answers of the last few queries, so that the calls that follow a
+// search (the metas of its results, the one chosen) find what the search
+// showed instead of working it out again from the identifier.
+class AnswerCache {
+public:
+    explicit AnswerCache(std::size_t queries = 8)
+        : capacity_(queries > 0 ? queries : 1)
+    {
+    }
+
+    // The query's answers, worked out only when it is not among the kept
+    // ones; valid until the next call.
+    const std::vector<Answer>& answersFor(std::string_view query);
+
+    // The answer with this identifier among the kept queries' (the newest
+    // first), or nothing.
+    const Answer* find(std::string_view id) const;
+
+    // How many times answersFor had to work a query out: for the tests.
+    std::size_t computed() const { return computed_; }
+
+private:
+    struct Entry {
+        std::string query;
+        std::vector<Answer> answers;
+        std::vector<std::string> ids;
+    };
+    std::size_t capacity_;
+    std::deque<Entry> entries_; // newest first
+    std::size_t computed_ = 0;
+};
 
 } // namespace quantaro::search
