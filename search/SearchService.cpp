@@ -2,16 +2,19 @@
 // Copyright Velkor
 #include "search/SearchService.h"
 
-#include "search/RunnerAdaptor.h"
-#include "search/ShellSearchAdaptor.h"
+#include "search/Runner.h"
+#include "search/ShellSearchProvider.h"
+#include "runneradaptor.h"
+#include "shellsearchprovideradaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QProcess>
-#include <QThread>
-#include <QTextStream>
+#include <QProcessEnvironment>
 
 #include <cstdio>
+
+#include <malloc.h>
 
 namespace {
 
@@ -39,20 +42,10 @@ SearchService::SearchService(QObject* parent)
     connect(&idle_, &QTimer::timeout, this, &SearchService::checkIdle);
 }
 
-SearchService::~SearchService() { removeInterfaces(); }
-
-// While the event loop runs: the thread that reads the bus ends with it.
-void SearchService::removeInterfaces()
+SearchService::~SearchService()
 {
-    for (QObject* object : std::as_const(interfaces_)) {
-        bus_.unregisterObject(object->objectName());
-        // Back in this thread to be deleted: the bus connection hears of
-        // the deletion by a blocking call into its own thread.
-        QThread* here = thread();
-        QMetaObject::invokeMethod(object, [object, here] { object->moveToThread(here); }, Qt::BlockingQueuedConnection);
-        delete object;
-    }
-    interfaces_.clear();
+    for (const QString& path : std::as_const(paths_))
+        bus_.unregisterObject(path);
 }
 
 bool SearchService::start(QDBusConnection bus)
@@ -63,22 +56,20 @@ bool SearchService::start(QDBusConnection bus)
                      qPrintable(bus_.lastError().message()));
         return false;
     }
-    registerRunnerTypes();
-    registerShellSearchTypes();
+    registerSearchTypes();
     // The objects first, so that a call arriving as soon as a name is taken
-    // finds them. They answer in the thread that reads the bus (the thread of
-    // the bus's own interface object): a call is then answered where it
-    // arrives, as the bus library answers a Ping, without waking this thread.
-    interfaces_ << new RunnerAdaptor(this) << new ShellSearchAdaptor(this);
-    interfaces_[0]->setObjectName(QStringLiteral("/runner"));
-    interfaces_[1]->setObjectName(QStringLiteral("/com/velkor/Quantaro/SearchProvider"));
-    for (QObject* object : std::as_const(interfaces_)) {
-        object->moveToThread(bus_.interface()->thread());
-        if (!bus_.registerObject(object->objectName(), object, QDBusConnection::ExportAllSlots)) {
-            std::fprintf(stderr, "quantaro-search-provider: could not register %s\n", qPrintable(object->objectName()));
-            removeInterfaces();
+    // finds them. Each serves only its own interface, through its adaptor.
+    auto* runner = new Runner(this);
+    new RunnerAdaptor(runner);
+    auto* provider = new ShellSearchProvider(this);
+    new ShellSearchProviderAdaptor(provider);
+    for (const auto& [path, object] : {std::pair<QString, QObject*>{QStringLiteral("/runner"), runner},
+                                       {QStringLiteral("/com/velkor/Quantaro/SearchProvider"), provider}}) {
+        if (!bus_.registerObject(path, object, QDBusConnection::ExportAdaptors)) {
+            std::fprintf(stderr, "quantaro-search-provider: could not register %s\n", qPrintable(path));
             return false;
         }
+        paths_ << path;
     }
     // Another process may hold one name (both started at once): serve the other.
     for (const QString& name : {QStringLiteral("com.velkor.Quantaro.Runner"),
@@ -90,7 +81,6 @@ bool SearchService::start(QDBusConnection bus)
     }
     if (ownedNames_.isEmpty()) {
         std::fprintf(stderr, "quantaro-search-provider: both bus names are taken\n");
-        removeInterfaces();
         return false;
     }
     noteCall();
@@ -98,27 +88,32 @@ bool SearchService::start(QDBusConnection bus)
     return true;
 }
 
-void SearchService::noteCall() { lastCall_.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed); }
+// Cheaper than restarting the timer on every call: when it runs out, it
+// waits again for what is left since the last call.
+void SearchService::noteCall() { lastCall_ = Clock::now(); }
 
-// The timer is not restarted by every call (calls come in another thread):
-// when it runs out, it waits again for what is left since the last call.
 void SearchService::checkIdle()
 {
-    const Clock::time_point last{Clock::duration(lastCall_.load(std::memory_order_relaxed))};
-    const auto idleFor = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - last);
+    const auto idleFor = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lastCall_);
     if (idleFor < idleTime_)
         idle_.start(idleTime_ - idleFor);
     else
         endWhenIdle();
 }
 
-std::vector<quantaro::search::Answer> SearchService::answers(const QString& query) const
+const std::vector<quantaro::search::Answer>& SearchService::answers(const QString& query)
 {
     const QByteArray utf8 = query.toUtf8();
-    return quantaro::search::answersFor(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    return cache_.answersFor(std::string_view(utf8.constData(), std::size_t(utf8.size())));
 }
 
-bool SearchService::openWindow(const quantaro::search::Answer* answer) const
+const quantaro::search::Answer* SearchService::keptAnswer(const QString& id) const
+{
+    const QByteArray utf8 = id.toUtf8();
+    return cache_.find(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+}
+
+bool SearchService::openWindow(const quantaro::search::Answer* answer, const Activation& activation) const
 {
     QString program = qEnvironmentVariable("QUANTARO_WINDOW_PROGRAM");
     if (program.isEmpty())
@@ -127,8 +122,38 @@ bool SearchService::openWindow(const quantaro::search::Answer* answer) const
     if (answer)
         for (const std::string& argument : quantaro::search::windowArguments(*answer))
             arguments << fromUtf8(argument);
+    // The window comes to the front by what the desktop passed for this
+    // choice, never by what this service was itself started with. Qt reads
+    // XDG_ACTIVATION_TOKEN on Wayland and DESKTOP_STARTUP_ID on X11.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    if (!activation.token.isEmpty()) {
+        environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), activation.token);
+        if (!environment.contains(QStringLiteral("WAYLAND_DISPLAY")))
+            environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), activation.token);
+    } else if (activation.timestamp != 0) {
+        // A startup notification identifier carries the time after "_TIME".
+        static int launches = 0;
+        environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"),
+                           QStringLiteral("quantaro-search-%1-%2_TIME%3")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(++launches)
+                               .arg(activation.timestamp));
+    }
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessEnvironment(environment);
     // Detached: the window outlives the service, which ends when idle.
-    return QProcess::startDetached(program, arguments);
+    return process.startDetached();
+}
+
+void SearchService::trimSoon()
+{
+    // After the call's own arguments are freed and its reply has gone, in
+    // whichever thread's arena the bus library read it.
+    QTimer::singleShot(100, this, [] { malloc_trim(0); });
 }
 
 void SearchService::endWhenIdle()
@@ -136,8 +161,5 @@ void SearchService::endWhenIdle()
     for (const QString& name : std::as_const(ownedNames_))
         bus_.interface()->unregisterService(name);
     ownedNames_.clear();
-    QTimer::singleShot(kGraceMs, this, [this] {
-        removeInterfaces();
-        QCoreApplication::quit();
-    });
+    QTimer::singleShot(kGraceMs, this, [] { QCoreApplication::quit(); });
 }

@@ -9,11 +9,20 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <atomic>
 #include <chrono>
+#include <vector>
+
+// What lets the window a chosen answer opens come to the front: the desktop
+// passes one or the other.
+struct Activation {
+    QString token;      // an XDG activation token (Plasma 6, SetActivationToken)
+    uint timestamp = 0; // the time of the choice (GNOME Shell); 0: none
+};
 
 // What both search interfaces share: the answers to a query, opening the
 // window on one, and the end of the process after a spell without calls.
+// Everything runs in the main thread: the interfaces' objects are its
+// children, each with the adaptor generated from its interface's XML.
 class SearchService : public QObject {
     Q_OBJECT
 
@@ -26,29 +35,33 @@ public:
     // the reason on standard error, when it could take none.
     bool start(QDBusConnection bus);
 
-    // Every call keeps the service alive for another idle time. Safe from
-    // any thread.
+    // Every call keeps the service alive for another idle time.
     void noteCall();
 
-    // From here down, pure or safe from any thread: the interfaces' objects
-    // answer in the bus connection's own thread.
-    std::vector<quantaro::search::Answer> answers(const QString& query) const;
+    // The answers to a query, worked out once while it is among the last
+    // few; valid until the next call.
+    const std::vector<quantaro::search::Answer>& answers(const QString& query);
+    // An answer given out for one of the last few queries, by its identifier.
+    const quantaro::search::Answer* keptAnswer(const QString& id) const;
 
-    // Starts the window program on this answer, or on its own for none.
-    // False when it could not be started.
-    bool openWindow(const quantaro::search::Answer* answer) const;
+    // Starts the window program on this answer's rows and number, or on its
+    // own for none. False when it could not be started.
+    bool openWindow(const quantaro::search::Answer* answer, const Activation& activation) const;
+
+    // Hands the memory of a large call back to the system once the call is over.
+    void trimSoon();
 
 private:
     using Clock = std::chrono::steady_clock;
 
     void checkIdle();
-    void removeInterfaces();
     void endWhenIdle();
 
     QDBusConnection bus_ = QDBusConnection(QString());
-    QList<QObject*> interfaces_;
+    QStringList paths_;
     QStringList ownedNames_;
     std::chrono::milliseconds idleTime_;
-    std::atomic<Clock::rep> lastCall_ = 0;
+    Clock::time_point lastCall_;
     QTimer idle_;
+    quantaro::search::AnswerCache cache_;
 };

@@ -56,13 +56,18 @@ match() { # QUERY EXPECTED
   got=$(gdbus call "${runner[@]}" org.kde.krunner1.Match "$1" 2>&1)
   [ "$got" = "$2" ] || fail "Match(\"${1:0:40}\"): $got; expected $2"
 }
-exact() { # ID TEXT SUBTEXT: one exact match's part of the reply
-  echo "('$1', '$2', 'com.velkor.Quantaro', 100, 1.0, {'actions': <@as []>, 'subtext': <'$3'>})"
+exact() { # ID TEXT SUBTEXT: one exact match's part of the reply (a TEXT in quotes as it is)
+  local text="'$2'"
+  [[ "$2" == [\'\"]* ]] && text=$2
+  echo "('$1', $text, 'com.velkor.Quantaro', 100, 1.0, {'actions': <@as []>, 'subtext': <'$3'>})"
 }
 match "5 in to cm" "([$(exact 31:21:5 '12.7 cm' '1 in. = 2.54 cm')],)"
 match "70 kg lb" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
 pint="'1 pt. British = 0.568261 l'"
-match "1 pt to l" "([$(exact 95:81:1 '0.568261 l' '1 pt. British = 0.568261 l'), $(exact 127:81:1 '0.568261 l' '1 pt. British = 0.568261 l')],)"
+# Two pints of one value: each answer says which row it took.
+pint95="'0.568261 l: pint (Dry and Liquid Measures of Capacity - British)'"
+pint127="\"0.568261 l: pint (Apothecaries' Fluid Measures - British)\""
+match "1 pt to l" "([$(exact 95:81:1 "$pint95" '1 pt. British = 0.568261 l'), $(exact 127:81:1 "$pint127" '1 pt. British = 0.568261 l')],)"
 # A name only begun: a possible match, less relevant.
 got=$(gdbus call "${runner[@]}" org.kde.krunner1.Match "5 kilog to lb")
 [[ "$got" =~ ^\(\[\(\'144:154:5\',\ \'11.023113109243879…\ lb.\',\ \'com.velkor.Quantaro\',\ 30,\ 0\.[0-9]+, ]] ||
@@ -87,20 +92,30 @@ search() { # "TERM..." EXPECTED_IDS EXPECTED_METAS
   metas=$(gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetResultMetas "$list" 2>&1)
   [ "$metas" = "$3" ] || fail "GetResultMetas for $1: $metas; expected $3"
 }
-meta() { # ID NAME DESCRIPTION RESULT
-  echo "{'clipboardText': <'$4'>, 'description': <'$3'>, 'gicon': <'com.velkor.Quantaro'>, 'id': <'$1'>, 'name': <'$2'>}"
+meta() { # ID NAME DESCRIPTION RESULT (a NAME in quotes as it is)
+  local name="'$2'"
+  [[ "$2" == [\'\"]* ]] && name=$2
+  echo "{'clipboardText': <'$4'>, 'description': <'$3'>, 'gicon': <'com.velkor.Quantaro'>, 'id': <'$1'>, 'name': <$name>}"
 }
 search "['5', 'in', 'to', 'cm']" "(['31:21:5'],)" "([$(meta 31:21:5 '12.7 cm' '1 in. = 2.54 cm' 12.7)],)"
 search "['70', 'kg', 'lb']" "(['144:154:70'],)" \
   "([$(meta 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.' 154.32358352941431)],)"
 search "['1', 'pt', 'to', 'l']" "(['95:81:1', '127:81:1'],)" \
-  "([$(meta 95:81:1 '0.568261 l' '1 pt. British = 0.568261 l' 0.568261), $(meta 127:81:1 '0.568261 l' '1 pt. British = 0.568261 l' 0.568261)],)"
+  "([$(meta 95:81:1 "$pint95" '1 pt. British = 0.568261 l' 0.568261), $(meta 127:81:1 "$pint127" '1 pt. British = 0.568261 l' 0.568261)],)"
 for terms in "['pt', '1']" "['1', 'kg', 'm']" "['%\$#@!']" "@as []" "['', ' ']"; do
   search "$terms" "(@as [],)" "(@aa{sv} [],)"
 done
-# Identifiers the service never gave out have no metas.
-got=$(gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetResultMetas "['x', '31:144:5', '2:21:5', '31:21:5']")
+# Identifiers the service did not give out for a recent query have no metas,
+# sound ones ("31:23:5", 5 in. to m) included: the metas are what the search
+# showed, not worked out again.
+got=$(gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetResultMetas "['x', '31:144:5', '2:21:5', '31:23:5', '31:21:5']")
 [ "$got" = "([$(meta 31:21:5 '12.7 cm' '1 in. = 2.54 cm' 12.7)],)" ] || fail "GetResultMetas with foreign identifiers: $got"
+# At most 100 identifiers per call: 100 get their metas, 101 an error.
+ids() { local list="'31:21:5'"; for _ in $(seq 2 "$1"); do list+=", '31:21:5'"; done; echo "[$list]"; }
+got=$(gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetResultMetas "$(ids 100)" 2>&1)
+[ "$(grep -o "'id': <'31:21:5'>" <<<"$got" | wc -l)" = 100 ] || fail "GetResultMetas of 100 identifiers: ${got:0:200}"
+got=$(gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.GetResultMetas "$(ids 101)" 2>&1)
+[[ "$got" == *org.freedesktop.DBus.Error.LimitsExceeded* ]] || fail "GetResultMetas of 101 identifiers: ${got:0:200}"
 
 # Calls it does not offer, with wrong argument types, for unknown results:
 # an error reply each, and the same process serves on.
@@ -137,31 +152,54 @@ if memory=$("$load" 10000); then
 else
   fail "10,000 queries in a row: $memory"
 fi
+# One GetResultMetas of 500,000 identifiers (some 10 MB): refused, and the
+# memory it took comes back.
+if memory=$("$load" large 500000); then
+  read -r before after <<<"$memory"
+  echo "search service resident memory: $before KiB before a call of 500,000 identifiers, $after KiB after"
+  [ "$after" -le $((before + margin)) ] || fail "memory grew from $before KiB to $after KiB over one large call"
+else
+  fail "a call of 500,000 identifiers: $memory"
+fi
 
-# A chosen result opens the window on its query: Run for the runner,
-# ActivateResult and LaunchSearch for the provider; on Xvfb, titled with the
-# result (the window's full digits: 12.699999999999999 for 5 in. in cm).
-# The window program takes a query once it prints its usage without a display.
-if ! env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$window" --help 2>&1 | grep -q QUERY; then
-  echo "skipped the window: $window takes no query yet"
+# A chosen result opens the window on its rows and number, in the Exact form
+# the result showed: Run for the runner, ActivateResult and LaunchSearch for
+# the provider; on Xvfb, titled with the result's number. The desktop's token
+# (Plasma) or time of the click (GNOME) reaches the window's environment.
+if ! env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$window" --help 2>&1 | grep -q -- --from; then
+  echo "skipped the window: $window takes no rows yet"
 elif [ "$have_x" = 1 ]; then
   # window_titled watches $app while it looks: the bus outlives the windows it starts.
   app=$bus_pid
-  opened() { # HOW TITLE
-    local id wpid
-    if ! id=$(window_titled "$2"); then
-      fail "$1 opened no window titled \"$2\""
+  opened() { # HOW TITLE [PATTERN...]: a line of the started window's arguments or environment matches each PATTERN; none of its environment matches a !PATTERN
+    local how=$1 title=$2 id wpid pattern
+    shift 2
+    if ! id=$(window_titled "$title"); then
+      fail "$how opened no window titled \"$title\""
       return
     fi
     wpid=$(xdotool getwindowpid "$id")
     started+=("$wpid")
+    for pattern in "$@"; do
+      if [ "${pattern:0:1}" = "!" ]; then
+        ! tr '\0' '\n' <"/proc/$wpid/environ" | grep -qx -- "${pattern:1}" ||
+          fail "$how: the window's environment holds \"${pattern:1}\""
+      else
+        cat "/proc/$wpid/cmdline" "/proc/$wpid/environ" | tr '\0' '\n' | grep -qx -- "$pattern" ||
+          fail "$how: the window's arguments and environment hold no line \"$pattern\""
+      fi
+    done
     kill -TERM "$wpid"
   }
+  gdbus call "${runner[@]}" org.kde.krunner1.SetActivationToken "token-from-plasma" >/dev/null || fail "SetActivationToken"
   gdbus call "${runner[@]}" org.kde.krunner1.Run 31:21:5 "" >/dev/null || fail "Run"
-  opened "Run of 5 in. to cm" "12.699999999999999 - Velkor Quantaro"
-  gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.ActivateResult 144:154:70 "['70', 'kg', 'lb']" 0 >/dev/null ||
+  opened "Run of 5 in. to cm" "12.7 - Velkor Quantaro" "XDG_ACTIVATION_TOKEN=token-from-plasma" "--exact"
+  # The token is for one Run only.
+  gdbus call "${runner[@]}" org.kde.krunner1.Run 127:81:1 "" >/dev/null || fail "Run of the second pint"
+  opened "Run of the second pint" "0.568261 - Velkor Quantaro" "127" "81" "!XDG_ACTIVATION_TOKEN=.*"
+  gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.ActivateResult 144:154:70 "['70', 'kg', 'lb']" 4242 >/dev/null ||
     fail "ActivateResult"
-  opened "ActivateResult of 70 kg to lb." "154.32358352941432 - Velkor Quantaro"
+  opened "ActivateResult of 70 kg to lb." "154.32358352941431… - Velkor Quantaro" "DESKTOP_STARTUP_ID=quantaro-search-.*_TIME4242"
   gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.LaunchSearch "['-40', '°C', 'to', '°F']" 0 >/dev/null ||
     fail "LaunchSearch"
   opened "LaunchSearch of -40 °C to °F" "-40 - Velkor Quantaro"

@@ -6,12 +6,17 @@
 // first tenth of the calls and after the last: "KIB_EARLY KIB_LAST". Ends
 // with status 1 when a call fails or another process answers part way.
 // Usage: search_load COUNT
+//        search_load large COUNT   one GetResultMetas of COUNT identifiers,
+//                                  which must be refused; prints the
+//                                  service's resident memory before and after:
+//                                  "KIB_BEFORE KIB_AFTER"
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFile>
 #include <QStringList>
+#include <QThread>
 
 #include <cstdio>
 
@@ -41,9 +46,30 @@ long residentKib(uint pid)
 
 } // namespace
 
+int largeCall(int count)
+{
+    const QString path = QStringLiteral("/com/velkor/Quantaro/SearchProvider");
+    const QString interface = QStringLiteral("org.gnome.Shell.SearchProvider2");
+    const uint pid = QDBusConnection::sessionBus().interface()->servicePid(kProvider).value();
+    const long before = residentKib(pid);
+    const QStringList ids(count, QStringLiteral("31:21:5"));
+    const QDBusMessage reply = call(kProvider, path, interface, QStringLiteral("GetResultMetas"), {ids});
+    if (reply.type() != QDBusMessage::ErrorMessage) {
+        std::fprintf(stderr, "GetResultMetas of %d identifiers was not refused\n", count);
+        return 1;
+    }
+    // Time for the service to clear the large call away.
+    QThread::msleep(300);
+    call(kProvider, path, QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"), {});
+    std::printf("%ld %ld\n", before, residentKib(pid));
+    return 0;
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc > 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("large"))
+        return largeCall(QString::fromLocal8Bit(argv[2]).toInt());
     const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 0;
     if (count < 10) {
         std::fprintf(stderr, "usage: search_load COUNT (10 or more)\n");

@@ -10,20 +10,19 @@
 
 class SearchService;
 
-// Makes the interface's list of maps (aa{sv}) known to Qt D-Bus; before the
-// object is registered.
-void registerShellSearchTypes();
-
-// The GNOME Shell search provider interface at
-// /com/velkor/Quantaro/SearchProvider. The shell splits what is typed into
-// terms; they are read again as one query, joined by blanks.
-class ShellSearchAdaptor : public QObject, protected QDBusContext {
+// What the GNOME Shell search provider interface at
+// /com/velkor/Quantaro/SearchProvider does; the adaptor generated from
+// org.gnome.Shell.SearchProvider2.xml calls these. The shell splits what is
+// typed into terms; they are read again as one query, joined by blanks.
+class ShellSearchProvider : public QObject, protected QDBusContext {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.gnome.Shell.SearchProvider2")
 
 public:
-    // Without a parent: it answers in another thread than the service's.
-    explicit ShellSearchAdaptor(SearchService* service);
+    explicit ShellSearchProvider(SearchService* service);
+
+    // The most identifiers one GetResultMetas call may ask about; the shell
+    // asks for the few it shows.
+    static constexpr qsizetype kMetasLimit = 100;
 
 public slots:
     QStringList GetInitialResultSet(const QStringList& terms);
