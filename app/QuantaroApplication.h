@@ -25,6 +25,10 @@ public:
     // as they were, unless the user changes one in the window.
     void openWith(const WindowOpening& opening) { opening_ = opening; }
 
+    // What the window opens with: the saved values, and over them what the
+    // command line gave.
+    static ConverterState openingState(const ConverterState& saved, const WindowOpening& opening);
+
     // The whole run. Returns once the settings are written.
     void run();
 
@@ -34,9 +38,6 @@ public:
 
 private:
     static ConverterState loadState();
-    // What the window opens with: the saved values, and over them what the
-    // command line gave.
-    static ConverterState openingState(const ConverterState& saved, const WindowOpening& opening);
     static void storeUnwrittenState();
     static void closeThroughCancel(ConverterWindow& converter);
 

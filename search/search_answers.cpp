@@ -71,8 +71,13 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
     answer.text = std::move(conversion.result);
     answer.result = resultNumber(answer.text);
     answer.info = std::move(conversion.info);
-    if (const UnitDefinition* target = findDefinition(codeOf(toIndex)))
+    // The suffixes of sizes ("metric/German") come without the blank the
+    // others have (" cm"): "38 metric/German", not "38metric/German".
+    if (const UnitDefinition* target = findDefinition(codeOf(toIndex)); target && !target->suffix.empty()) {
+        if (target->suffix.front() != ' ')
+            answer.text += ' ';
         answer.text += target->suffix;
+    }
     return answer;
 }
 
