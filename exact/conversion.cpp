@@ -6,16 +6,16 @@
 
 namespace quantaro {
 
-void Convert(const ConversionRequest& request, Conversion& out)
+ResultForm Convert(const ConversionRequest& request, Conversion& out)
 {
     switch (request.form) {
     case ResultForm::SeventeenDigits:
     case ResultForm::Shortest:
         Convert(request.number, request.from, request.to, out, request.form);
-        return;
+        return request.form;
     case ResultForm::Exact:
         ConvertExact(request.number, request.from, request.to, out);
-        return;
+        return request.form;
     case ResultForm::Mixed:
         break;
     }
@@ -24,11 +24,12 @@ void Convert(const ConversionRequest& request, Conversion& out)
     std::string mixed;
     if (!appendMixedResult(request.number, request.from, request.to, request.fraction, mixed)) {
         Convert(request.number, request.from, request.to, out, ResultForm::Shortest);
-        return;
+        return ResultForm::Shortest;
     }
     Convert(request.number, request.from, request.to, out, ResultForm::Shortest);
     out.title.replace(0, out.result.size(), mixed);
     out.result.assign(mixed);
+    return ResultForm::Mixed;
 }
 
 Conversion Convert(const ConversionRequest& request)

@@ -15,8 +15,9 @@ namespace quantaro {
 // The result field, the title and the info line of a request. The Mixed form
 // writes a To row outside every family, and a value without an exact text
 // of its own, in the Shortest form; the info line is the engine's in every
-// form.
-void Convert(const ConversionRequest& request, Conversion& out);
+// form. Returns the form the result is in: the request's, or Shortest where
+// the Mixed form fell back.
+ResultForm Convert(const ConversionRequest& request, Conversion& out);
 Conversion Convert(const ConversionRequest& request);
 
 // The result alone, appended to `out`, for callers that show nothing else.
