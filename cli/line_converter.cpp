@@ -18,7 +18,7 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resul
 
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
-    const ConversionRequest request{text, pair_.from, pair_.to, resultForm_, fraction_};
+    const ConversionRequest request{{text, pair_.from}, pair_.to, resultForm_, fraction_};
     if (form_ == OutputForm::Json) {
         const ResultForm written = Convert(request, conversion_);
         out += jsonIndices_;

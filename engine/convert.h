@@ -27,13 +27,18 @@ struct Conversion {
 // the shortest text.
 enum class ResultForm { SeventeenDigits, Shortest, Exact, Mixed };
 
-// One conversion as the front ends ask for it: the number as typed in its
-// unit, the To unit, and the form of the result. `fraction` is the Mixed
-// form's last part: 0 for two decimals, else a denominator 2 to 64, a power
-// of two.
-struct ConversionRequest {
+// A quantity as typed: a number in a unit (the From row's code).
+struct Term {
     std::string_view number;
-    UnitCode from = kNoRow;
+    UnitCode unit = kNoRow;
+};
+
+// One conversion as the front ends ask for it: the quantity, the To unit,
+// and the form of the result. `fraction` is the Mixed form's last part: 0 for
+// two decimals, else a denominator 2 to 64, a power of two. One term for
+// now; a quantity of several ("5 ft 11 in") would be more terms here.
+struct ConversionRequest {
+    Term term;
     UnitCode to = kNoRow;
     ResultForm form = ResultForm::SeventeenDigits;
     int fraction = 0;
