@@ -5,6 +5,9 @@
 #include "options/command_line_options.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/mixed_families.h"
+
+#include <charconv>
 
 namespace quantaro::cli {
 
@@ -71,14 +74,28 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     options.toGiven = has(OptionId::To);
     options.to = given.value(OptionId::To);
     const bool info = has(OptionId::Info), json = has(OptionId::Json), shortest = has(OptionId::Shortest);
-    const bool exact = has(OptionId::Exact);
+    const bool exact = has(OptionId::Exact), mixed = has(OptionId::Mixed), fraction = has(OptionId::Fraction);
     const bool list = has(OptionId::List), recent = has(OptionId::Recent), unitNames = has(OptionId::UnitNames),
                optionNames = has(OptionId::OptionNames);
     if (info && json)
         fail("--info and --json exclude each other");
     if (exact && shortest)
         fail("--exact and --shortest exclude each other");
-    const bool converting = info || json || shortest || exact || options.fromGiven || options.toGiven || !options.texts.empty();
+    if (mixed && shortest)
+        fail("--mixed and --shortest exclude each other");
+    if (mixed && exact)
+        fail("--mixed and --exact exclude each other");
+    if (fraction) {
+        const std::string_view text = given.value(OptionId::Fraction);
+        int n = 0;
+        const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), n);
+        if (problem != std::errc() || end != text.data() + text.size() || n == kDecimalLastPart || !isFractionDenominator(n))
+            fail("--fraction takes 2, 4, 8, 16, 32 or 64, not \"" + std::string(text) + '"');
+        else if (!mixed)
+            fail("--fraction needs --mixed");
+        options.fraction = n;
+    }
+    const bool converting = info || json || shortest || exact || mixed || fraction || options.fromGiven || options.toGiven || !options.texts.empty();
     if (list && (converting || unitNames || optionNames))
         fail("--list takes no other options or TEXT");
     if (unitNames && (converting || optionNames))
@@ -93,8 +110,10 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
                      : optionNames ? Action::OptionNames
                                    : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
-    options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
-    options.exact = exact;
+    options.resultForm = shortest ? ResultForm::Shortest
+                         : exact  ? ResultForm::Exact
+                         : mixed  ? ResultForm::Mixed
+                                  : ResultForm::SeventeenDigits;
     parsed.error = std::move(error);
     return parsed;
 }

@@ -18,9 +18,31 @@ struct Conversion {
 };
 
 // How the result field and the title write the value: the seventeen
-// significant digits the window has always shown, or the shortest text that
-// reads back as the same number.
-enum class ResultForm { SeventeenDigits, Shortest };
+// significant digits the window has always shown; the shortest text that
+// reads back as the same number; the Exact form, the true value of the
+// number as typed; the Mixed form, the parts of a family of units ("5 ft
+// 6.93 in"). The Exact and Mixed forms are computed by the exact part
+// (exact/conversion.h); this engine's double path writes a value it is asked
+// for in those forms as they fall back: Exact as seventeen digits, Mixed as
+// the shortest text.
+enum class ResultForm { SeventeenDigits, Shortest, Exact, Mixed };
+
+// A quantity as typed: a number in a unit (the From row's code).
+struct Term {
+    std::string_view number;
+    UnitCode unit = kNoRow;
+};
+
+// One conversion as the front ends ask for it: the quantity, the To unit,
+// and the form of the result. `fraction` is the Mixed form's last part: 0 for
+// two decimals, else a denominator 2 to 64, a power of two. One term for
+// now; a quantity of several ("5 ft 11 in") would be more terms here.
+struct ConversionRequest {
+    Term term;
+    UnitCode to = kNoRow;
+    ResultForm form = ResultForm::SeventeenDigits;
+    int fraction = 0;
+};
 
 // The converter's one computation, a pure function of the input text and the
 // codes of the two selected rows (kNoRow for a list without a current row).

@@ -41,11 +41,23 @@ constexpr std::array kOptions{
                "print the result, and the title with --json, in the Exact form:\n"
                "the true value of the number as typed (\"3 ft. to m: 0.9144\"),\n"
                "or 17 digits and \"\u2026\" where more digits follow",
-               Usage::Converting,       -1, kConvert},
+               Usage::ConvertingOrNext, -1, kConvert},
     OptionSpec{OptionId::Exact,       "--exact",        "",   "",
                "show the result and the title in the Exact form (\"5 in. to cm:\n"
                "12.7\"), for this run; the saved switch stays",
                Usage::Converting,       -1, kWindow},
+    OptionSpec{OptionId::Mixed,       "--mixed",        "",   "",
+               "print the result, and the title with --json, in units of a\n"
+               "family, largest first (\"170 cm to ft: 5 ft 6.93 in\"), where\n"
+               "the To unit has one: foot or inch, yard, stone, pound or ounce,\n"
+               "hour, minute or second, day, week; elsewhere as --shortest.\n"
+               "With --json, \"mixed\" holds the text, or null",
+               Usage::Converting,       -1, kConvert},
+    OptionSpec{OptionId::Fraction,    "--fraction",     "",   "N",
+               "with --mixed, the last part as the nearest multiple of 1/N\n"
+               "(N is 2, 4, 8, 16, 32 or 64: \"5 ft 6 15/16 in\"), instead of\n"
+               "at most two decimals",
+               Usage::Converting,       -1, kConvert},
     OptionSpec{OptionId::List,        "--list",         "",   "",
                "print every list row: index, code and label, tab-separated",
                Usage::Alone,            -1, kConvert},
@@ -81,7 +93,7 @@ constexpr std::array kPrograms{
 // clang-format on
 
 // Where an option's help begins, and its further lines.
-constexpr std::size_t kHelpColumn = 15;
+constexpr std::size_t kHelpColumn = 16;
 // The synopsis is wrapped before this width.
 constexpr std::size_t kLineWidth = 80;
 

@@ -17,8 +17,8 @@ namespace quantaro::options {
 // The programs that read options from the table; a row names those that take it.
 enum class Program : unsigned { Convert = 1, Window = 2 };
 
-enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Recent, Help, Version, UnitNames, OptionNames };
-inline constexpr std::size_t kOptionIdCount = 12;
+enum class OptionId { From, To, Info, Json, Shortest, Exact, Mixed, Fraction, List, Recent, Help, Version, UnitNames, OptionNames };
+inline constexpr std::size_t kOptionIdCount = 14;
 
 // Where the synopsis of the help names an option.
 enum class Usage {
