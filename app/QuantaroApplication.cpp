@@ -49,10 +49,8 @@ void QuantaroApplication::run()
     // as it set them.
     const std::function<ConverterState()> toKeep = [&converter, &saved, &opened] {
         ConverterState state = converter.state();
-        if (state.exactResult == opened.exactResult && state.shortestResult == opened.shortestResult) {
-            state.exactResult = saved.exactResult;
-            state.shortestResult = saved.shortestResult;
-        }
+        if (state.resultForm == opened.resultForm)
+            state.resultForm = saved.resultForm;
         return state;
     };
 
@@ -130,14 +128,8 @@ ConverterState QuantaroApplication::openingState(const ConverterState& saved, co
     }
     switch (opening.form) {
     case RunForm::Saved: break;
-    case RunForm::Shortest:
-        state.shortestResult = true;
-        state.exactResult = false;
-        break;
-    case RunForm::Exact:
-        state.exactResult = true;
-        state.shortestResult = false;
-        break;
+    case RunForm::Shortest: state.resultForm = quantaro::ResultForm::Shortest; break;
+    case RunForm::Exact: state.resultForm = quantaro::ResultForm::Exact; break;
     }
     return state;
 }

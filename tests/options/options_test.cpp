@@ -94,8 +94,9 @@ TEST(Options, OneRowPerNameAndProgram)
         std::set<std::string_view> names;
         for (const OptionSpec& option : optionsOf(program)) {
             EXPECT_TRUE(names.insert(option.name).second) << option.name;
-            if (!option.shortName.empty())
+            if (!option.shortName.empty()) {
                 EXPECT_TRUE(names.insert(option.shortName).second) << option.shortName;
+            }
         }
     }
     for (const OptionSpec& option : allOptions())
