@@ -73,7 +73,7 @@ constexpr std::array kOptions{
 // clang-format on
 
 // One line of a synopsis: the program's converting options, with or without
-// those that take a value, then its operands.
+// those that name a UNIT (a query names its units in words), then its operands.
 struct SynopsisLine {
     bool withValues;
     std::string_view operands;
@@ -130,7 +130,7 @@ std::string synopsisLine(const ProgramText& program, const SynopsisLine& line, s
     std::string alternatives;
     for (const OptionSpec& option : kOptions) {
         if (!takes(program.program, option) || (option.usage != Usage::Converting && option.usage != Usage::ConvertingOrNext)
-            || (!line.withValues && !option.value.empty()))
+            || (!line.withValues && option.value == "UNIT"))
             continue;
         alternatives += (alternatives.empty() ? "" : " | ") + withValue(option);
         if (option.usage == Usage::Converting) {

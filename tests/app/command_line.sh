@@ -102,5 +102,5 @@ window_titled "12.7 - Velkor Quantaro" >/dev/null || fail "quantaro --exact --fr
 kill -TERM "$app"
 await_exit
 [ "$(setting Data Source)|$(setting Data From)|$(setting Data To)" = "5|31|21" ] || { cat "$conf"; fail "the rows were not saved"; }
-[ "$(setting Display ExactResult)" = false ] || { cat "$conf"; fail "--exact changed the saved switch"; }
+[ "$(setting Display ResultForm)" = SeventeenDigits ] || { cat "$conf"; fail "--exact changed the saved form"; }
 echo "ok"

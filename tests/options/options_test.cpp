@@ -144,9 +144,10 @@ TEST(Options, SynopsisFromTheTable)
                                          "       quantaro --help | --version\n");
     EXPECT_EQ(synopsis(Program::Convert),
               "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json]\n"
-              "                        [--shortest | --exact] [TEXT...]\n"
-              "       quantaro-convert [--info | --json] [--shortest | --exact]\n"
-              "                        NUMBER UNIT [to] [UNIT]\n"
+              "                        [--shortest | --exact | --mixed] [--fraction N]\n"
+              "                        [TEXT...]\n"
+              "       quantaro-convert [--info | --json] [--shortest | --exact | --mixed]\n"
+              "                        [--fraction N] NUMBER UNIT [to] [UNIT]\n"
               "       quantaro-convert --list | --recent | --help | --version\n");
 }
 
