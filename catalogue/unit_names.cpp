@@ -661,7 +661,7 @@ std::vector<NameSuggestion> suggestUnitNames(std::string_view word, std::size_t 
     // Too short to guess from, or far longer than a name.
     if (folded.size() < 2 || folded.size() > 32 || most == 0)
         return {};
-    const std::size_t limit = folded.size() <= 4 ? 1 : 2;
+    const std::size_t limit = folded.size() < 8 ? 1 : 2;
     struct Near {
         std::size_t distance;
         std::size_t entry;
