@@ -82,6 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reading.outcome == QueryOutcome::Conversion)
         check(!conversions.empty() && conversions.size() <= 4 && conversions.front() == reading.conversion,
               "the conversions of an answerable query do not begin with its conversion", shown(text));
+    else if (reading.outcome != QueryOutcome::AmbiguousUnit)
+        check(conversions.empty(), "conversions for a query that cannot be answered", shown(text));
+    for (const QueryConversion& c : conversions)
+        checkConversion(c, text);
     for (std::size_t i = 0; i < conversions.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             check(conversions[i].fromIndex != conversions[j].fromIndex || conversions[i].toIndex != conversions[j].toIndex,
@@ -89,10 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The US measure reads the same text as the British one, only another variant.
     const QueryReading us = readQuery(text, {MeasureSystem::US});
     check(us.outcome == reading.outcome, "the locale changed whether a query can be answered", shown(text));
-    else if (reading.outcome != QueryOutcome::AmbiguousUnit)
-        check(conversions.empty(), "conversions for a query that cannot be answered", shown(text));
-    for (const QueryConversion& c : conversions)
-        checkConversion(c, text);
 
     // Find Unit: the search's rows and those whose names fit, each once, by
     // rank, unit rows before presets where names fit, in list order within.
