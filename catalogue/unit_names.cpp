@@ -18,9 +18,9 @@ namespace quantaro {
 
 namespace {
 
-// Names gathered from the unit libraries people use (plurals, US and British
-// spellings, the symbols with and without dots, the abbreviations of trade
-// and of the road). A name on two rows needs a rule: the rows measure
+// The names people write for each unit: plurals, US and British spellings,
+// the symbols with and without dots, the abbreviations of trade and of the
+// road. A name on two rows needs a rule: the rows measure
 // different quantities (the other unit of a query decides), they are the
 // British and US variants of one unit (kMeasureVariants; the locale
 // decides), or the name is listed in kAmbiguousNames.
