@@ -7,6 +7,7 @@
 #include "catalogue/unit_names.h"
 #include "cli/units_arg.h"
 #include "options/command_line_options.h"
+#include "options/locale_environment.h"
 
 #include <array>
 #include <tuple>
@@ -151,9 +152,9 @@ bool waylandReachable()
 namespace {
 
 // The list row a --from or --to argument names, or nothing after a refusal.
-std::optional<int> rowNamed(std::string_view option, std::string_view argument, std::string& problem)
+std::optional<int> rowNamed(std::string_view option, std::string_view argument, const quantaro::UnitLookup& lookup,
+                            std::string& problem)
 {
-    const quantaro::UnitLookup lookup = quantaro::lookUpUnit(argument);
     if (lookup.outcome != quantaro::UnitLookup::Outcome::Found) {
         problem = std::string(option) + ": " + quantaro::cli::lookupProblem(argument, lookup);
         return std::nullopt;
@@ -211,6 +212,7 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
     if (given.has(OptionId::Exact) && given.has(OptionId::Shortest))
         return refuse("--exact and --shortest exclude each other\nTry 'quantaro --help' for more information.");
 
+    const quantaro::QueryContext context = quantaro::options::queryContextFromEnvironment();
     WindowCommandLine line;
     line.platform = platform;
     line.opening.form = given.has(OptionId::Exact)      ? RunForm::Exact
@@ -218,11 +220,15 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
                                                         : RunForm::Saved;
     if (given.has(OptionId::From) || given.has(OptionId::To)) {
         std::string problem;
-        for (const auto& [id, option, index] : {std::tuple{OptionId::From, "--from", &line.opening.fromIndex},
-                                                std::tuple{OptionId::To, "--to", &line.opening.toIndex}}) {
+        const quantaro::cli::UnitArguments units =
+            quantaro::cli::lookUpUnitArguments(given.has(OptionId::From), given.value(OptionId::From), given.has(OptionId::To),
+                                               given.value(OptionId::To), context.measure);
+        for (const auto& [id, option, index, lookup] :
+             {std::tuple{OptionId::From, "--from", &line.opening.fromIndex, &units.from},
+              std::tuple{OptionId::To, "--to", &line.opening.toIndex, &units.to}}) {
             if (!given.has(id))
                 continue;
-            const std::optional<int> row = rowNamed(option, given.value(id), problem);
+            const std::optional<int> row = rowNamed(option, given.value(id), *lookup, problem);
             if (!row)
                 return refuse(problem);
             *index = *row;
@@ -247,7 +253,7 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
     }
     if (query.empty())
         return line;
-    const quantaro::QueryReading reading = quantaro::readQuery(query);
+    const quantaro::QueryReading reading = quantaro::readQuery(query, context);
     if (reading.outcome != quantaro::QueryOutcome::Conversion) {
         std::string message = reading.message;
         for (const quantaro::QueryCandidate& candidate : reading.candidates)

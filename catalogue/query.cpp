@@ -24,11 +24,25 @@ constexpr std::size_t kMaxRestLength = 512;
 // How much of a word a message repeats.
 constexpr std::size_t kMaxQuotedLength = 60;
 
-constexpr std::array<std::string_view, 6> kConnectors{"to", "in", "into", "as", "->", "="};
+constexpr std::array<std::string_view, 9> kConnectors{"to", "in", "into", "as", "->", "=", "=>", ">", "\u2192"};
+
+// The connectors that are words of their own wherever they stand
+// ("5in->cm"), longest first.
+constexpr std::array<std::string_view, 5> kSymbolConnectors{"->", "=>", "\u2192", "=", ">"};
+
+// The length of the symbol connector at the beginning of `text`, 0 for none.
+std::size_t symbolConnectorAt(std::string_view text)
+{
+    // Most characters begin none: a word of 100,000 letters is read through.
+    if (text.empty() || (text[0] != '-' && text[0] != '=' && text[0] != '>' && text[0] != '\xE2'))
+        return 0;
+    for (const std::string_view c : kSymbolConnectors)
+        if (text.starts_with(c))
+            return c.size();
+    return 0;
+}
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-bool isUnitKind(RowKind kind) { return kind == RowKind::Unit || kind == RowKind::Preset; }
 
 bool isConnector(std::string_view word)
 {
@@ -43,8 +57,8 @@ struct Word {
     std::size_t end;
 };
 
-// The words after the number: runs between blanks, with "->" and "=" words of
-// their own wherever they stand ("5in->cm"). Stops after `limit` words.
+// The words after the number: runs between blanks, with the symbol
+// connectors words of their own wherever they stand ("5in->cm"). Stops after `limit` words.
 std::vector<Word> splitWords(std::string_view text, std::size_t limit)
 {
     std::vector<Word> words;
@@ -54,14 +68,13 @@ std::vector<Word> splitWords(std::string_view text, std::size_t limit)
             ++at;
             continue;
         }
-        if (text[at] == '=' || text.substr(at, 2) == "->") {
-            const std::size_t length = text[at] == '=' ? 1 : 2;
+        if (const std::size_t length = symbolConnectorAt(text.substr(at)); length > 0) {
             words.push_back({at, at + length});
             at += length;
             continue;
         }
         const std::size_t begin = at;
-        while (at < text.size() && !isBlank(text[at]) && text[at] != '=' && text.substr(at, 2) != "->")
+        while (at < text.size() && !isBlank(text[at]) && symbolConnectorAt(text.substr(at)) == 0)
             ++at;
         words.push_back({begin, at});
     }
@@ -101,6 +114,7 @@ struct Side {
     int index = -1;
     NameMatch match = NameMatch::Whole;
     std::vector<int> candidates;
+    bool byMeasure = false; // Found: the locale picked the variant
 };
 
 Side resolve(std::string_view words)
@@ -109,17 +123,50 @@ Side resolve(std::string_view words)
     // List indices are for --from and --to; in a query a number is no unit.
     if (std::all_of(words.begin(), words.end(), [](char c) { return (c >= '0' && c <= '9') || isBlank(c); }))
         return side;
-    const UnitLookup lookup = lookUpUnit(words);
-    if (lookup.outcome == UnitLookup::Outcome::Found) {
+    NameReading reading = readUnitName(words);
+    if (reading.rows.size() == 1) {
         side.state = Side::State::Found;
-        side.index = lookup.index;
-        side.match = nameFit(lookup.index, words) == NameFit::Beginning ? NameMatch::Beginning
-                                                                                       : NameMatch::Whole;
-    } else if (lookup.outcome == UnitLookup::Outcome::Ambiguous) {
+        side.index = reading.rows.front();
+        side.match = reading.fit == NameReading::Fit::Beginning ? NameMatch::Beginning : NameMatch::Whole;
+    } else if (reading.rows.size() > 1) {
         side.state = Side::State::Ambiguous;
-        side.candidates = lookup.candidates;
+        side.candidates = std::move(reading.rows);
     }
     return side;
+}
+
+Quantity quantityOf(int index) { return catalogueRows()[static_cast<std::size_t>(index)].quantity; }
+
+// A name several rows share, decided: first by what the other side can
+// measure, then between a British and a US variant by the locale.
+void decide(Side& side, const Side* other, MeasureSystem measure)
+{
+    if (side.state != Side::State::Ambiguous)
+        return;
+    if (other && other->state != Side::State::NoMatch) {
+        std::vector<int> fitting;
+        for (const int index : side.candidates) {
+            const Quantity quantity = quantityOf(index);
+            const bool fits = other->state == Side::State::Found
+                                  ? quantity == quantityOf(other->index)
+                                  : std::any_of(other->candidates.begin(), other->candidates.end(),
+                                                [quantity](int o) { return quantityOf(o) == quantity; });
+            if (fits)
+                fitting.push_back(index);
+        }
+        if (!fitting.empty())
+            side.candidates = std::move(fitting);
+    }
+    if (const std::optional<int> picked = pickByMeasure(side.candidates, measure)) {
+        side.state = Side::State::Found;
+        side.index = *picked;
+        side.byMeasure = true;
+        side.candidates.clear();
+    } else if (side.candidates.size() == 1) {
+        side.state = Side::State::Found;
+        side.index = side.candidates.front();
+        side.candidates.clear();
+    }
 }
 
 // One way of reading the words: one unit, or two with or without a connector
@@ -217,7 +264,8 @@ void setConversion(QueryReading& reading, int from, int to, std::string number, 
 }
 
 // The verdict on a reading in which every side names one unit.
-void judgeFound(QueryReading& reading, const Judged& judged, std::string number, std::string_view firstWords)
+void judgeFound(QueryReading& reading, const Judged& judged, std::string number, std::string_view firstWords,
+                MeasureSystem measure)
 {
     const int from = judged.sides[0].index;
     const auto rows = catalogueRows();
@@ -231,9 +279,8 @@ void judgeFound(QueryReading& reading, const Judged& judged, std::string number,
         reading.message = named(from) + " and " + named(to) + " cannot be converted into one another";
         return;
     }
-    const std::optional<int> partner = partnerIndex(rows[from].code, kNoRow);
-    if (partner && *partner != from && isUnitKind(rows[static_cast<std::size_t>(*partner)].kind)) {
-        setConversion(reading, from, *partner, std::move(number), judged.weakest());
+    if (const int partner = partnerRow(from, measure); partner >= 0 && partner != from) {
+        setConversion(reading, from, partner, std::move(number), judged.weakest());
         return;
     }
     reading.outcome = QueryOutcome::NoPartner;
@@ -248,9 +295,62 @@ struct Read {
     std::string number;
 };
 
-Read read(std::string_view text)
+// The text with what asks for a conversion around a query taken away: a
+// trailing "?", a leading "convert"; "how many UNIT in NUMBER UNIT" turned
+// round into "NUMBER UNIT to UNIT".
+std::string plainQuery(std::string_view text)
+{
+    auto trim = [](std::string_view t) {
+        while (!t.empty() && isBlank(t.front()))
+            t.remove_prefix(1);
+        while (!t.empty() && isBlank(t.back()))
+            t.remove_suffix(1);
+        return t;
+    };
+    auto startsWithWord = [](std::string_view t, std::string_view word) {
+        return t.size() > word.size() && isBlank(t[word.size()])
+               && std::equal(word.begin(), word.end(), t.begin(), [](char w, char c) {
+                      return w == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+                  });
+    };
+    std::string_view t = trim(text);
+    if (t.size() > kMaxRestLength)
+        return std::string(text);
+    if (t.ends_with('?'))
+        t = trim(t.substr(0, t.size() - 1));
+    if (startsWithWord(t, "convert"))
+        return std::string(trim(t.substr(7)));
+    if (!startsWithWord(t, "how"))
+        return std::string(t);
+    std::string_view rest = trim(t.substr(3));
+    if (!startsWithWord(rest, "many") && !startsWithWord(rest, "much"))
+        return std::string(t);
+    rest = trim(rest.substr(4));
+    // The target's words run up to " in " (or " are in ", " is ") followed by a number.
+    const std::vector<Word> words = splitWords(rest, kMaxWords + 2);
+    for (std::size_t k = 1; k + 1 < words.size(); ++k) {
+        std::string_view word = rest.substr(words[k].begin, words[k].end - words[k].begin);
+        std::size_t after = k + 1;
+        if ((word == "are" || word == "is") && after < words.size()
+            && rest.substr(words[after].begin, words[after].end - words[after].begin) == "in")
+            ++after;
+        else if (word != "in" && word != "is")
+            continue;
+        if (after >= words.size())
+            break;
+        const std::string_view source = rest.substr(words[after].begin);
+        if (numberTextLength(source) == 0)
+            continue;
+        return std::string(source) + " to " + std::string(rest.substr(0, words[k - 1].end));
+    }
+    return std::string(t);
+}
+
+Read read(std::string_view typed, const QueryContext& context)
 {
     Read out;
+    const std::string plain = plainQuery(typed);
+    const std::string_view text = plain;
     QueryReading& reading = out.reading;
     const std::size_t numberEnd = numberTextLength(text);
     if (numberEnd == 0) {
@@ -279,6 +379,7 @@ Read read(std::string_view text)
         reading.outcome = QueryOutcome::UnknownUnit;
         reading.word = std::string(wordText({words.front().begin, rest.size()}));
         reading.message = "no unit matches " + quoted(reading.word);
+        reading.suggestion = suggestionText(reading.word);
         return out;
     }
 
@@ -297,6 +398,11 @@ Read read(std::string_view text)
         if (split.second) {
             judged.sides[1] = sideOf(*split.second);
             judged.sideCount = 2;
+            const Side first = judged.sides[0];
+            decide(judged.sides[0], &judged.sides[1], context.measure);
+            decide(judged.sides[1], &first, context.measure);
+        } else {
+            decide(judged.sides[0], nullptr, context.measure);
         }
         if (!out.chosen || better(judged, *out.chosen))
             out.chosen = std::move(judged);
@@ -305,7 +411,23 @@ Read read(std::string_view text)
     reading.isQuery = !numberAfter && chosen.count(Side::State::NoMatch) < chosen.sideCount;
 
     if (chosen.allFound()) {
-        judgeFound(reading, chosen, out.number, wordText(chosen.split.first));
+        judgeFound(reading, chosen, out.number, wordText(chosen.split.first), context.measure);
+        // Say which unit a beginning or the locale made of the words.
+        for (int s = 0; s < chosen.sideCount; ++s) {
+            const Side& side = chosen.sides[s];
+            if (side.match != NameMatch::Beginning && !side.byMeasure)
+                continue;
+            if (!reading.note.empty())
+                reading.note += "; ";
+            reading.note += "read " + quoted(wordText(s == 0 ? chosen.split.first : *chosen.split.second)) + " as "
+                            + distinctUnitName(side.index);
+        }
+        if (reading.outcome == QueryOutcome::Conversion && chosen.sideCount == 1
+            && otherVariant(reading.conversion.toIndex) >= 0) {
+            if (!reading.note.empty())
+                reading.note += "; ";
+            reading.note += "into " + distinctUnitName(reading.conversion.toIndex);
+        }
         return out;
     }
     // The first name that matches nothing, else the first ambiguous one.
@@ -317,6 +439,7 @@ Read read(std::string_view text)
             if (state == Side::State::NoMatch) {
                 reading.outcome = QueryOutcome::UnknownUnit;
                 reading.message = "no unit matches " + quoted(reading.word);
+                reading.suggestion = suggestionText(reading.word);
                 return out;
             }
             reading.outcome = QueryOutcome::AmbiguousUnit;
@@ -338,31 +461,69 @@ Read read(std::string_view text)
 
 double relevance(NameMatch match) { return match == NameMatch::Whole ? 1.0 : 0.7; }
 
-QueryReading readQuery(std::string_view text) { return read(text).reading; }
-
-std::vector<QueryConversion> queryConversions(std::string_view text)
+MeasureSystem measureSystemForLocale(std::string_view lcMeasurement, std::string_view lcAll, std::string_view lang)
 {
-    Read r = read(text);
-    if (r.reading.outcome == QueryOutcome::Conversion)
-        return {std::move(r.reading.conversion)};
+    std::string_view locale = !lcMeasurement.empty() ? lcMeasurement : !lcAll.empty() ? lcAll : lang;
+    // language[_territory][.codeset][@modifier]
+    locale = locale.substr(0, locale.find_first_of(".@"));
+    const std::size_t underscore = locale.find('_');
+    if (underscore == std::string_view::npos)
+        return MeasureSystem::British;
+    const std::string_view territory = locale.substr(underscore + 1);
+    for (const std::string_view us : {"US", "LR", "MM"})
+        if (territory == us)
+            return MeasureSystem::US;
+    return MeasureSystem::British;
+}
+
+QueryReading readQuery(std::string_view text, const QueryContext& context) { return read(text, context).reading; }
+
+std::vector<QueryConversion> queryConversions(std::string_view text, const QueryContext& context)
+{
+    Read r = read(text, context);
+    std::vector<QueryConversion> conversions;
+    auto add = [&conversions](QueryConversion conversion) {
+        if (std::none_of(conversions.begin(), conversions.end(), [&conversion](const QueryConversion& c) {
+                return c.fromIndex == conversion.fromIndex && c.toIndex == conversion.toIndex;
+            }))
+            conversions.push_back(std::move(conversion));
+    };
+    if (r.reading.outcome == QueryOutcome::Conversion) {
+        const QueryConversion conversion = r.reading.conversion;
+        add(conversion);
+        // The other variants of the names the locale decided, and of a
+        // partner it picked for a unit alone.
+        const Judged& chosen = *r.chosen;
+        const bool fromByMeasure = chosen.sides[0].byMeasure;
+        const bool toByMeasure = chosen.sideCount == 2 ? chosen.sides[1].byMeasure
+                                                       : otherVariant(conversion.toIndex) >= 0;
+        const int otherFrom = fromByMeasure ? otherVariant(conversion.fromIndex) : -1;
+        const int otherTo = toByMeasure ? otherVariant(conversion.toIndex) : -1;
+        if (otherTo >= 0)
+            add({conversion.fromIndex, otherTo, conversion.number, conversion.match});
+        if (otherFrom >= 0)
+            add({otherFrom, conversion.toIndex, conversion.number, conversion.match});
+        if (otherFrom >= 0 && otherTo >= 0)
+            add({otherFrom, otherTo, conversion.number, conversion.match});
+        return conversions;
+    }
     if (r.reading.outcome != QueryOutcome::AmbiguousUnit)
         return {};
     // Each candidate in the ambiguous name's place, judged as if named alone.
     const Judged& chosen = *r.chosen;
     const int ambiguous = chosen.sides[0].state == Side::State::Ambiguous ? 0 : 1;
-    std::vector<QueryConversion> conversions;
     for (const int index : chosen.sides[ambiguous].candidates) {
         Judged one = chosen;
         one.sides[ambiguous] = {Side::State::Found, index,
                                 nameFit(index, r.reading.word) == NameFit::Beginning ? NameMatch::Beginning
-                                                                                                  : NameMatch::Whole,
-                                {}};
+                                                                                     : NameMatch::Whole,
+                                {}, false};
         if (!one.allFound())
             continue;
         QueryReading candidate;
-        judgeFound(candidate, one, r.number, {});
+        judgeFound(candidate, one, r.number, {}, context.measure);
         if (candidate.outcome == QueryOutcome::Conversion)
-            conversions.push_back(std::move(candidate.conversion));
+            add(std::move(candidate.conversion));
     }
     return conversions;
 }
@@ -383,14 +544,44 @@ RowRank rankRow(int index, std::string_view words)
 std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
 {
     std::vector<FoundRow> rows = findUnitRows(side, query);
-    std::vector<std::pair<RowRank, FoundRow>> ranked;
+    // Rows whose unit the words name, though the label does not hold them
+    // ("lbs", "meters", "mph").
+    if (query.size() <= kMaxRestLength && !foldedName(query).empty()) {
+        const auto all = catalogueRows();
+        int header = -1;
+        std::size_t at = 0;
+        for (int i = 0; i < kCatalogueRowCount; ++i) {
+            if (all[static_cast<std::size_t>(i)].kind == RowKind::Header)
+                header = i;
+            if (!all[static_cast<std::size_t>(i)].isUnitOrPreset())
+                continue;
+            while (at < rows.size() && rows[at].index < i)
+                ++at;
+            if (at < rows.size() && rows[at].index == i)
+                continue;
+            if (nameFit(i, query) != NameFit::None)
+                rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), FoundRow{i, header});
+        }
+    }
+    struct Ranked {
+        RowRank rank;
+        bool preset;
+        FoundRow row;
+    };
+    std::vector<Ranked> ranked;
     ranked.reserve(rows.size());
     for (const FoundRow& row : rows)
-        ranked.emplace_back(rankRow(row.index, query), row);
-    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        ranked.push_back({rankRow(row.index, query),
+                          catalogueRows()[static_cast<std::size_t>(row.index)].kind == RowKind::Preset, row});
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
+        return a.rank != RowRank::Mentions && !a.preset && b.preset;
+    });
     for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = ranked[i].second;
+        rows[i] = ranked[i].row;
     return rows;
 }
+
 
 } // namespace quantaro

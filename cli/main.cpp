@@ -5,11 +5,14 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/query.h"
 #include "catalogue/recent_pairs.h"
+#include "catalogue/unit_names.h"
 #include "cli/line_converter.h"
 #include "cli/options.h"
 #include "cli/recent_pairs_file.h"
 #include "cli/stream.h"
 #include "cli/units_arg.h"
+#include "engine/number_text.h"
+#include "options/locale_environment.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -141,24 +144,45 @@ int printRecent(Output& output)
     return finish(output);
 }
 
+// Whose gallon, pint and ton the user means: the measure of the locale.
+MeasureSystem localeMeasure() { return options::queryContextFromEnvironment().measure; }
+
 // The list index a UNIT argument names, or -1 after reporting why none.
-int resolveUnit(std::string_view option, bool given, std::string_view argument, int fallback)
+int resolveUnit(std::string_view option, bool given, std::string_view argument, const UnitLookup& lookup, int fallback)
 {
     if (!given)
         return fallback;
-    const UnitLookup lookup = lookUpUnit(argument);
-    if (lookup.outcome == UnitLookup::Outcome::Found)
+    if (lookup.outcome == UnitLookup::Outcome::Found) {
+        if (lookup.beginning || lookup.byMeasure)
+            writeError(std::string(option) + ": read \"" + std::string(argument) + "\" as "
+                       + distinctUnitName(lookup.index));
         return lookup.index;
-    writeError(std::string(option) + ": " + lookupProblem(argument, lookup));
+    }
+    std::string problem = lookupProblem(argument, lookup);
+    if (lookup.outcome == UnitLookup::Outcome::NoMatch)
+        if (const std::string suggestion = suggestionText(argument); !suggestion.empty())
+            problem += "; " + suggestion;
+    writeError(std::string(option) + ": " + problem);
     return -1;
 }
 
-// Without --from and --to, the TEXT arguments may be one query ("70 kg to
-// lb"): its rows then stand for --from and --to and its number is the one
-// TEXT. Returns false after reporting a query that cannot be answered.
-bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& number)
+// Whether a TEXT is a plain number, as the input field converts it, or empty.
+bool isPlainNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return numberTextLength(text) == text.size() || std::all_of(text.begin(), text.end(), isBlank);
+}
+
+// Without --from and --to, the TEXT arguments are plain numbers or one
+// query ("70 kg to lb"): its rows then stand for --from and --to and its
+// number is the one TEXT. Anything else is not answered: returns false after
+// reporting why, so that no word is ever converted as something it was not.
+bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& toIndex, std::string& number)
 {
     if (options.fromGiven || options.toGiven || options.texts.empty())
+        return true;
+    if (std::all_of(options.texts.begin(), options.texts.end(), [](std::string_view t) { return isPlainNumber(t); }))
         return true;
     std::string text;
     for (const std::string_view argument : options.texts) {
@@ -166,11 +190,11 @@ bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& nu
             text += ' ';
         text += argument;
     }
-    const QueryReading reading = readQuery(text);
-    if (!reading.isQuery)
-        return true;
+    const QueryReading reading = readQuery(text, {measure});
     if (reading.outcome != QueryOutcome::Conversion) {
         std::string message = reading.message;
+        if (!reading.suggestion.empty())
+            message += "; " + reading.suggestion;
         if (!reading.candidates.empty())
             message += "; give a longer name, or one of these list indices with --from or --to:";
         for (const QueryCandidate& candidate : reading.candidates) {
@@ -181,6 +205,8 @@ bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& nu
         writeError(message);
         return false;
     }
+    if (!reading.note.empty())
+        writeError(reading.note);
     fromIndex = reading.conversion.fromIndex;
     toIndex = reading.conversion.toIndex;
     number = reading.conversion.number;
@@ -190,12 +216,14 @@ bool readAsQuery(Options& options, int& fromIndex, int& toIndex, std::string& nu
 
 int convert(Options options, Output& output)
 {
-    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, kFirstRunPair.fromIndex);
-    int toIndex = resolveUnit("--to", options.toGiven, options.to, kFirstRunPair.toIndex);
+    const MeasureSystem measure = localeMeasure();
+    const UnitArguments units = lookUpUnitArguments(options.fromGiven, options.from, options.toGiven, options.to, measure);
+    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, units.from, kFirstRunPair.fromIndex);
+    int toIndex = resolveUnit("--to", options.toGiven, options.to, units.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
         return UsageError;
     std::string queryNumber; // the query's number, which options.texts then holds
-    if (!readAsQuery(options, fromIndex, toIndex, queryNumber))
+    if (!readAsQuery(options, measure, fromIndex, toIndex, queryNumber))
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
         writeError(problem);
@@ -227,6 +255,35 @@ int convert(Options options, Output& output)
     return Success;
 }
 
+// For completion after a first unit: the quantity of the first unit that
+// --from, --to or the words given with --unit-names name; None for all.
+Quantity completionQuantity(const Options& options)
+{
+    std::vector<std::string_view> words;
+    for (const std::string_view option : {std::string_view(options.from), std::string_view(options.to)})
+        if (!option.empty())
+            words.push_back(option);
+    for (const std::string_view text : options.texts)
+        words.push_back(text);
+    // The longest run of words from each start that names one unit wholly.
+    for (std::size_t start = 0; start < words.size(); ++start) {
+        std::string run;
+        for (std::size_t end = start; end < words.size() && end < start + 6; ++end) {
+            if (!run.empty())
+                run += ' ';
+            run += words[end];
+            const NameReading reading = readUnitName(run);
+            if (reading.fit == NameReading::Fit::Whole && !reading.rows.empty()) {
+                const Quantity quantity = catalogueRows()[reading.rows.front()].quantity;
+                if (std::all_of(reading.rows.begin(), reading.rows.end(),
+                                [quantity](int i) { return catalogueRows()[i].quantity == quantity; }))
+                    return quantity;
+            }
+        }
+    }
+    return Quantity::None;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -252,7 +309,7 @@ int main(int argc, char* argv[])
     case Action::Recent:
         return printRecent(output);
     case Action::UnitNames:
-        for (const std::string& name : acceptedUnitNames()) {
+        for (const std::string& name : acceptedUnitNames(localeMeasure(), completionQuantity(parsed.options))) {
             output.buffer() += name;
             output.buffer() += '\n';
         }

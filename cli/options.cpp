@@ -98,8 +98,10 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     const bool converting = info || json || shortest || exact || mixed || fraction || options.fromGiven || options.toGiven || !options.texts.empty();
     if (list && (converting || unitNames || optionNames))
         fail("--list takes no other options or TEXT");
-    if (unitNames && (converting || optionNames))
-        fail("--unit-names takes no other options or TEXT");
+    // With --from, --to or the words of a query, the names of the first
+    // unit's quantity: shell completion after a first unit.
+    if (unitNames && (info || json || shortest || exact || optionNames))
+        fail("--unit-names takes no other options than --from, --to and TEXT");
     if (optionNames && converting)
         fail("--option-names takes no other options or TEXT");
     if (recent && (converting || list || unitNames || optionNames))

@@ -69,4 +69,23 @@ std::string lookupProblem(std::string_view argument, const UnitLookup& lookup)
     return text;
 }
 
+UnitArguments lookUpUnitArguments(bool fromGiven, std::string_view from, bool toGiven, std::string_view to,
+                                  MeasureSystem measure)
+{
+    UnitArguments units;
+    if (fromGiven)
+        units.from = lookUpUnit(from, measure);
+    if (toGiven)
+        units.to = lookUpUnit(to, measure);
+    const auto quantity = [](const UnitLookup& lookup) {
+        return lookup.outcome == UnitLookup::Outcome::Found ? catalogueRows()[std::size_t(lookup.index)].quantity
+                                                            : Quantity::None;
+    };
+    if (units.from.outcome == UnitLookup::Outcome::Ambiguous && quantity(units.to) != Quantity::None)
+        units.from = lookUpUnit(from, measure, quantity(units.to));
+    if (units.to.outcome == UnitLookup::Outcome::Ambiguous && quantity(units.from) != Quantity::None)
+        units.to = lookUpUnit(to, measure, quantity(units.from));
+    return units;
+}
+
 } // namespace quantaro::cli

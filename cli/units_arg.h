@@ -11,6 +11,15 @@
 
 namespace quantaro::cli {
 
+// What --from and --to name, each when given. A name several rows share is
+// decided by the other option's quantity first, then by the locale.
+struct UnitArguments {
+    UnitLookup from;
+    UnitLookup to;
+};
+UnitArguments lookUpUnitArguments(bool fromGiven, std::string_view from, bool toGiven, std::string_view to,
+                                  MeasureSystem measure);
+
 // What went wrong with a UNIT argument, for an error message (several lines
 // for an ambiguous one); empty when it was found.
 std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    AnswerCache cache(2);
+    AnswerCache cache({}, 2);
     const auto& kept = cache.answersFor(text);
     for (const Answer& answer : answersFor(text)) {
         const std::string id = answerId(answer);

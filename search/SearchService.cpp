@@ -2,6 +2,7 @@
 // Copyright Velkor
 #include "search/SearchService.h"
 
+#include "options/locale_environment.h"
 #include "search/Runner.h"
 #include "search/ShellSearchProvider.h"
 #include "runneradaptor.h"
@@ -37,6 +38,7 @@ QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 SearchService::SearchService(QObject* parent)
     : QObject(parent)
     , idleTime_(idleTime())
+    , cache_(quantaro::options::queryContextFromEnvironment())
 {
     idle_.setSingleShot(true);
     connect(&idle_, &QTimer::timeout, this, &SearchService::checkIdle);

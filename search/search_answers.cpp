@@ -83,10 +83,10 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
 
 } // namespace
 
-std::vector<Answer> answersFor(std::string_view query)
+std::vector<Answer> answersFor(std::string_view query, const QueryContext& context)
 {
     std::vector<Answer> answers;
-    for (const QueryConversion& conversion : queryConversions(query))
+    for (const QueryConversion& conversion : queryConversions(query, context))
         // Every answer given out must come back by its identifier.
         if (isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
@@ -146,7 +146,7 @@ const std::vector<Answer>& AnswerCache::answersFor(std::string_view query)
         return entries_.front().answers;
     }
     ++computed_;
-    Entry entry{std::string(query), search::answersFor(query), {}};
+    Entry entry{std::string(query), search::answersFor(query, context_), {}};
     for (const Answer& answer : entry.answers)
         entry.ids.push_back(answerId(answer));
     if (entries_.size() >= capacity_)

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <deque>
+#include "catalogue/query.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +30,7 @@ struct Answer {
 // when a unit name fits several; none for a query that asks none or that
 // cannot be answered. No two of them read the same: where a name fits
 // several rows, each answer says which row it took.
-std::vector<Answer> answersFor(std::string_view query);
+std::vector<Answer> answersFor(std::string_view query, const QueryContext& context = {});
 
 // The text that names an answer to the desktop and comes back when it is
 // chosen ("from:to:number"), and the rows and number such a text names
@@ -47,8 +49,11 @@ std::vector<std::string> windowArguments(const Answer& answer);
 // showed instead of working it out again from the identifier.
 class AnswerCache {
 public:
-    explicit AnswerCache(std::size_t queries = 8)
-        : capacity_(queries > 0 ? queries : 1)
+    // The context is the service's for its whole life, so a query's text
+    // alone names its answers.
+    explicit AnswerCache(const QueryContext& context = {}, std::size_t queries = 8)
+        : context_(context)
+        , capacity_(queries > 0 ? queries : 1)
     {
     }
 
@@ -69,6 +74,7 @@ private:
         std::vector<Answer> answers;
         std::vector<std::string> ids;
     };
+    QueryContext context_;
     std::size_t capacity_;
     std::deque<Entry> entries_; // newest first
     std::size_t computed_ = 0;

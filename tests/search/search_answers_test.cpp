@@ -126,7 +126,7 @@ TEST(SearchAnswers, WindowArguments)
 // few queries, and its identifiers find them, labels and all.
 TEST(SearchAnswers, CacheKeepsTheLastQueries)
 {
-    AnswerCache cache(2);
+    AnswerCache cache({}, 2);
     EXPECT_EQ(cache.answersFor("1 pt to l").size(), 2u);
     EXPECT_EQ(cache.answersFor("5 in to cm").size(), 1u);
     EXPECT_EQ(cache.answersFor("1 pt to l").size(), 2u);
