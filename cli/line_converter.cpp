@@ -2,12 +2,11 @@
 // Copyright Velkor
 #include "cli/line_converter.h"
 
-#include "exact/exact_result.h"
 
 namespace quantaro::cli {
 
-LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm, bool exact)
-    : pair_(pair), form_(form), resultForm_(resultForm), exact_(exact)
+LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm, int fraction)
+    : pair_(pair), form_(form), resultForm_(resultForm), fraction_(fraction)
 {
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
@@ -19,11 +18,9 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resul
 
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
+    const ConversionRequest request{text, pair_.from, pair_.to, resultForm_, fraction_};
     if (form_ == OutputForm::Json) {
-        if (exact_)
-            ConvertExact(text, pair_.from, pair_.to, conversion_);
-        else
-            Convert(text, pair_.from, pair_.to, conversion_, resultForm_);
+        const ResultForm written = Convert(request, conversion_);
         out += jsonIndices_;
         appendJsonString(conversion_.result, out);
         out += ",\"title\":";
@@ -33,11 +30,18 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
             out += infoJson_; // the same for every non-empty input
         else
             appendJsonString(conversion_.info, out);
+        if (resultForm_ == ResultForm::Mixed) {
+            // Mixed where the result is not a number the Shortest form wrote.
+            out += ",\"mixed\":";
+            if (written == ResultForm::Mixed)
+                appendJsonString(conversion_.result, out);
+            else
+                out += "null";
+        }
         out += "}\n";
         return;
     }
-    if (!(exact_ && appendExactResult(text, pair_.from, pair_.to, out)))
-        AppendResult(text, pair_.from, pair_.to, out, resultForm_);
+    AppendResult(request, out);
     if (form_ == OutputForm::Info) {
         out += '\t';
         if (!text.empty())

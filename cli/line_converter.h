@@ -6,6 +6,7 @@
 #include "cli/number_prefix.h"
 #include "cli/options.h"
 #include "engine/convert.h"
+#include "exact/conversion.h"
 #include "engine/unit_code.h"
 
 #include <string>
@@ -24,8 +25,9 @@ struct Pair {
 // Writes the output line of one input text, exactly as the window shows that
 // text for the pair: the result; with Info the result, a tab and the info
 // line; with Json one object with the input, the indices and the three texts.
-// The result form applies to the result and the title, as in the window;
-// `exact` puts both in the Exact form instead.
+// The result form applies to the result and the title, as in the window.
+// With the Mixed form, Json adds "mixed": the mixed text, or null where the
+// To row has none (and the result is in the Shortest form).
 //
 // A text too long to hold is given in pieces between beginLong and endLong;
 // its number is kept by a NumberPrefix, and in Json its input is written out
@@ -33,7 +35,7 @@ struct Pair {
 class LineConverter {
 public:
     LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm = ResultForm::SeventeenDigits,
-                  bool exact = false);
+                  int fraction = 0);
 
     void convert(std::string_view text, std::string& out);
 
@@ -47,7 +49,7 @@ private:
     Pair pair_;
     OutputForm form_;
     ResultForm resultForm_;
-    bool exact_;
+    int fraction_;
     std::string info_;          // the info line of every non-empty input
     std::string infoJson_;      // info_ as a JSON string
     std::string jsonIndices_;   // ,"from":N,"to":M,"result":

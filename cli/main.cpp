@@ -262,7 +262,7 @@ int convert(Options options, Output& output)
 
     const auto rows = catalogueRows();
     LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
-                            options.resultForm, options.exact);
+                            options.resultForm, options.fraction);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());

@@ -3,9 +3,11 @@
 #include "cli/options.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/mixed_families.h"
 #include "catalogue/unit_names.h"
 
 #include <array>
+#include <charconv>
 
 namespace quantaro::cli {
 
@@ -33,6 +35,18 @@ constexpr std::array kOptions{
                "print the result, and the title with --json, in the Exact form:\n"
                "the true value of the number as typed (\"3 ft. to m: 0.9144\"),\n"
                "or 17 digits and \"\u2026\" where more digits follow",
+               Usage::ConvertingOrNext},
+    OptionSpec{OptionId::Mixed,       "--mixed",        "",   "",
+               "print the result, and the title with --json, in units of a\n"
+               "family, largest first (\"170 cm to ft: 5 ft 6.93 in\"), where\n"
+               "the To unit has one: foot or inch, yard, stone, pound or ounce,\n"
+               "hour, minute or second, day, week; elsewhere as --shortest.\n"
+               "With --json, \"mixed\" holds the text, or null",
+               Usage::Converting},
+    OptionSpec{OptionId::Fraction,    "--fraction",     "",   "N",
+               "with --mixed, the last part as the nearest multiple of 1/N\n"
+               "(N is 2, 4, 8, 16, 32 or 64: \"5 ft 6 15/16 in\"), instead of\n"
+               "at most two decimals",
                Usage::Converting},
     OptionSpec{OptionId::List,        "--list",         "",   "",
                "print every list row: index, code and label, tab-separated",
@@ -107,7 +121,8 @@ std::string synopsis()
     }
 
     // A query asks in plain words, without --from and --to.
-    text += "\n       " + std::string(kProgram) + " [--info | --json] [--shortest] NUMBER UNIT [to] [UNIT]";
+    text += "\n       " + std::string(kProgram)
+            + " [--info | --json] [--shortest | --exact | --mixed] [--fraction N] NUMBER UNIT [to] [UNIT]";
     text += "\n       " + std::string(kProgram);
     const char* separator = " ";
     for (const OptionSpec& option : kOptions)
@@ -237,14 +252,28 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
     options.toGiven = has(OptionId::To);
     options.to = given[static_cast<std::size_t>(OptionId::To)].value;
     const bool info = has(OptionId::Info), json = has(OptionId::Json), shortest = has(OptionId::Shortest);
-    const bool exact = has(OptionId::Exact);
+    const bool exact = has(OptionId::Exact), mixed = has(OptionId::Mixed), fraction = has(OptionId::Fraction);
     const bool list = has(OptionId::List), recent = has(OptionId::Recent), unitNames = has(OptionId::UnitNames),
                optionNames = has(OptionId::OptionNames);
     if (info && json)
         fail("--info and --json exclude each other");
     if (exact && shortest)
         fail("--exact and --shortest exclude each other");
-    const bool converting = info || json || shortest || exact || options.fromGiven || options.toGiven || !options.texts.empty();
+    if (mixed && shortest)
+        fail("--mixed and --shortest exclude each other");
+    if (mixed && exact)
+        fail("--mixed and --exact exclude each other");
+    if (fraction) {
+        const std::string_view text = given[static_cast<std::size_t>(OptionId::Fraction)].value;
+        int n = 0;
+        const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), n);
+        if (problem != std::errc() || end != text.data() + text.size() || n == kDecimalLastPart || !isFractionDenominator(n))
+            fail("--fraction takes 2, 4, 8, 16, 32 or 64, not \"" + std::string(text) + '"');
+        else if (!mixed)
+            fail("--fraction needs --mixed");
+        options.fraction = n;
+    }
+    const bool converting = info || json || shortest || exact || mixed || fraction || options.fromGiven || options.toGiven || !options.texts.empty();
     if (list && (converting || unitNames || optionNames))
         fail("--list takes no other options or TEXT");
     // With --from, --to or the words of a query, the names of the first
@@ -261,8 +290,10 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
                      : optionNames ? Action::OptionNames
                                    : Action::Convert;
     options.form = info ? OutputForm::Info : json ? OutputForm::Json : OutputForm::Result;
-    options.resultForm = shortest ? ResultForm::Shortest : ResultForm::SeventeenDigits;
-    options.exact = exact;
+    options.resultForm = shortest ? ResultForm::Shortest
+                         : exact  ? ResultForm::Exact
+                         : mixed  ? ResultForm::Mixed
+                                  : ResultForm::SeventeenDigits;
     parsed.error = std::move(error);
     return parsed;
 }

@@ -21,7 +21,7 @@ struct Options {
     Action action = Action::Convert;
     OutputForm form = OutputForm::Result;
     ResultForm resultForm = ResultForm::SeventeenDigits;
-    bool exact = false; // the Exact form of the result (and title)
+    int fraction = 0; // the Mixed form's last part: 0 for decimals, else 1/N
     bool fromGiven = false;
     bool toGiven = false;
     std::string_view from; // the UNIT arguments as given
@@ -29,7 +29,7 @@ struct Options {
     std::vector<std::string_view> texts; // empty: read standard input
 };
 
-enum class OptionId { From, To, Info, Json, Shortest, Exact, List, Recent, Help, Version, UnitNames, OptionNames };
+enum class OptionId { From, To, Info, Json, Shortest, Exact, Mixed, Fraction, List, Recent, Help, Version, UnitNames, OptionNames };
 
 // Where the synopsis of the help names an option.
 enum class Usage {

@@ -116,7 +116,7 @@ _quantaro_convert()
     done
 
     # "=" breaks words: "--from=kilo" comes as "--from", "=", "kilo".
-    if [[ $word == = && ( $prev == --from || $prev == --to ) ]]; then
+    if [[ $word == = && ( $prev == --from || $prev == --to || $prev == --fraction ) ]]; then
         word=
     elif [[ $prev == = && cword -ge 2 ]]; then
         prev=${COMP_WORDS[cword - 2]}
@@ -126,6 +126,10 @@ _quantaro_convert()
         --from | --to)
             _quantaro_convert_units "$1" "$word"
             ;;
+        --fraction)
+            # The denominators of the Mixed form's last part.
+            COMPREPLY=($(compgen -W '2 4 8 16 32 64' -- "$word"))
+            ;;
         *)
             # A query: without --from and --to, the words after a first TEXT
             # that begins with a number name units.
@@ -133,6 +137,7 @@ _quantaro_convert()
             for ((i = 1; i < cword; i++)); do
                 case ${COMP_WORDS[i]} in
                     --from | --to) units= ;;
+                    --fraction) ((i++)) ;; # its N is no TEXT
                     -[0-9]* | -.[0-9]* | [!-]*) [[ -n $first ]] || first=${COMP_WORDS[i]} ;;
                 esac
             done

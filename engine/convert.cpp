@@ -47,7 +47,8 @@ void setText(std::string& text, const char* from, std::size_t length)
 // The result field's text of a converted value, in the chosen form.
 std::size_t writeResult(double value, ResultForm form, char* out)
 {
-    return form == ResultForm::Shortest ? writeShortestResultText(value, out) : writeResultText(value, out);
+    const bool shortest = form == ResultForm::Shortest || form == ResultForm::Mixed;
+    return shortest ? writeShortestResultText(value, out) : writeResultText(value, out);
 }
 
 } // namespace

@@ -18,9 +18,26 @@ struct Conversion {
 };
 
 // How the result field and the title write the value: the seventeen
-// significant digits the window has always shown, or the shortest text that
-// reads back as the same number.
-enum class ResultForm { SeventeenDigits, Shortest };
+// significant digits the window has always shown; the shortest text that
+// reads back as the same number; the Exact form, the true value of the
+// number as typed; the Mixed form, the parts of a family of units ("5 ft
+// 6.93 in"). The Exact and Mixed forms are computed by the exact part
+// (exact/conversion.h); this engine's double path writes a value it is asked
+// for in those forms as they fall back: Exact as seventeen digits, Mixed as
+// the shortest text.
+enum class ResultForm { SeventeenDigits, Shortest, Exact, Mixed };
+
+// One conversion as the front ends ask for it: the number as typed in its
+// unit, the To unit, and the form of the result. `fraction` is the Mixed
+// form's last part: 0 for two decimals, else a denominator 2 to 64, a power
+// of two.
+struct ConversionRequest {
+    std::string_view number;
+    UnitCode from = kNoRow;
+    UnitCode to = kNoRow;
+    ResultForm form = ResultForm::SeventeenDigits;
+    int fraction = 0;
+};
 
 // The converter's one computation, a pure function of the input text and the
 // codes of the two selected rows (kNoRow for a list without a current row).

@@ -4,6 +4,7 @@
 
 #include "engine/number_text.h"
 #include "engine/unit_definitions.h"
+#include "catalogue/mixed_families.h"
 #include "exact/exact_constants.h"
 
 // cpp_int.hpp includes <iostream> though it writes to no standard stream.
@@ -23,6 +24,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -437,12 +440,12 @@ void writeExactText(const Rational<Int>& v, std::string& out)
     out += kMoreDigits;
 }
 
-// Appends the Exact text of the typed digits (sign apart) through both
-// sides. False where the rules cannot say (a size row without its exact
-// rule); `out` may then hold part of a text.
-template <class Int>
-bool exactText(const TypedDigits& typed, bool negative, const UnitDefinition* source, const UnitDefinition* target,
-               std::string& out)
+// The exact value of the typed digits (sign apart) through both sides,
+// handed to `write`. False where the rules cannot say (a size row without
+// its exact rule) or `write` fails; `out` may then hold part of a text.
+template <class Int, class Write>
+bool exactValue(const TypedDigits& typed, bool negative, const UnitDefinition* source, const UnitDefinition* target,
+                Write& write, std::string& out)
 {
     Rational<Int> v;
     v.num = digitsValue<Int>(typed);
@@ -453,23 +456,123 @@ bool exactText(const TypedDigits& typed, bool negative, const UnitDefinition* so
         return false;
     if (target != nullptr && !outOfBase(*target, v))
         return false;
-    if (v.num == 0) {
-        out += '0';
+    return write(v, out);
+}
+
+// Appends the Exact text of v.
+struct WriteExact {
+    template <class Int>
+    bool operator()(const Rational<Int>& v, std::string& out) const
+    {
+        if (v.num == 0)
+            out += '0';
+        else
+            writeExactText(v, out);
         return true;
     }
-    writeExactText(v, out);
-    return true;
+};
+
+// Appends the decimal digits of n >= 0.
+template <class Int>
+void appendWhole(const Int& n, std::string& out)
+{
+    if (n < k10To19) {
+        char text[20];
+        out.append(text, std::to_chars(text, text + sizeof text, static_cast<std::uint64_t>(n)).ptr);
+        return;
+    }
+    out += n.str();
 }
+
+// Appends the Mixed text of v: v in the family's last unit rounded to its
+// step (a hundredth, or 1/denominator) half to even, then split into the
+// parts by whole divisions, so that a carry goes upwards by itself and no
+// part below the first reaches its unit. The parts before the first that is
+// not zero are left out; the last part is always written.
+struct WriteMixed {
+    const MixedFamily& family;
+    std::uint32_t toInLast; // the To unit in the family's last unit
+    int denominator;        // kDecimalLastPart or 2 to 64
+
+    template <class Int>
+    bool operator()(const Rational<Int>& v, std::string& out) const
+    {
+        const std::uint32_t steps = denominator == kDecimalLastPart ? 100 : static_cast<std::uint32_t>(denominator);
+        // |v| × toInLast × steps, rounded half to even to a whole number of steps.
+        Int a = v.num < 0 ? Int(-v.num) : v.num;
+        Int b = v.den;
+        a *= toInLast;
+        a *= steps;
+        if (v.power > 0)
+            a *= powerOfTen<Int>(v.power);
+        else if (v.power < 0)
+            b *= powerOfTen<Int>(-v.power);
+        Int total;
+        Int rest;
+        mp::divide_qr(a, b, total, rest);
+        rest *= 2;
+        if (rest > b || (rest == b && (total & 1) != 0))
+            ++total;
+
+        if (v.num < 0 && total != 0)
+            out += '-';
+        const std::span<const MixedPart> parts = family.parts();
+        bool written = false;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            const std::uint64_t unitSteps = std::uint64_t{parts[i].inLast} * steps;
+            Int whole;
+            mp::divide_qr(total, Int(unitSteps), whole, total);
+            if (!written && whole == 0)
+                continue;
+            appendWhole(whole, out);
+            out += ' ';
+            out += parts[i].symbol;
+            out += ' ';
+            written = true;
+        }
+        // total < the part above the last in steps, which fits 64 bits.
+        const auto last = static_cast<std::uint64_t>(total);
+        char text[48];
+        char* end = std::to_chars(text, text + 20, last / steps).ptr;
+        std::uint64_t fraction = last % steps;
+        if (denominator == kDecimalLastPart) {
+            if (fraction != 0) {
+                *end++ = '.';
+                *end++ = static_cast<char>('0' + fraction / 10);
+                if (fraction % 10 != 0)
+                    *end++ = static_cast<char>('0' + fraction % 10);
+            }
+        } else if (fraction != 0) {
+            std::uint64_t den = steps;
+            while (fraction % 2 == 0) { // den is a power of two
+                fraction /= 2;
+                den /= 2;
+            }
+            if (last / steps == 0)
+                end = text;
+            else
+                *end++ = ' ';
+            end = std::to_chars(end, text + sizeof text, fraction).ptr;
+            *end++ = '/';
+            end = std::to_chars(end, text + sizeof text, den).ptr;
+        }
+        out.append(text, end);
+        out += ' ';
+        out += parts.back().symbol;
+        return true;
+    }
+};
 
 bool finiteText(std::string_view result)
 {
     return !result.empty() && result != "inf" && result != "-inf" && result != "nan";
 }
 
-// Appends the Exact text where it differs from today's: the typed number
-// lies within the double range and today's result (`todayFinite`) is a
-// finite number. Returns false, `out` unchanged, where today's text stands.
-bool appendExact(std::string_view input, UnitCode from, UnitCode to, bool todayFinite, std::string& out)
+// Appends the exact value's text, as `write` gives it, where the typed
+// number lies within the double range and today's result (`todayFinite`) is
+// a finite number. Returns false, `out` unchanged, where today's text stands.
+template <class Write>
+bool appendExact(std::string_view input, UnitCode from, UnitCode to, bool todayFinite, Write write, std::string& out)
 {
     if (!todayFinite)
         return false;
@@ -491,17 +594,30 @@ bool appendExact(std::string_view input, UnitCode from, UnitCode to, bool todayF
     bool done = false;
     if (typed.count <= kFixedDigits && std::abs(typed.power) <= kFixedPower) {
         try {
-            done = exactText<FixedInt>(typed, scan.negative, source, target, out);
+            done = exactValue<FixedInt>(typed, scan.negative, source, target, write, out);
         } catch (const std::overflow_error&) {
             out.resize(length);
-            done = exactText<BigInt>(typed, scan.negative, source, target, out);
+            done = exactValue<BigInt>(typed, scan.negative, source, target, write, out);
         }
     } else {
-        done = exactText<BigInt>(typed, scan.negative, source, target, out);
+        done = exactValue<BigInt>(typed, scan.negative, source, target, write, out);
     }
     if (!done)
         out.resize(length);
     return done;
+}
+
+// The Mixed writer for a To row, or nothing where the row has no family.
+std::optional<WriteMixed> mixedWriter(UnitCode to, int denominator)
+{
+    const MixedFamily* family = mixedFamilyOf(to);
+    const UnitDefinition* target = findDefinition(to);
+    if (family == nullptr || target == nullptr)
+        return std::nullopt;
+    for (const MixedPart& part : family->parts())
+        if (part.unit == target->code)
+            return WriteMixed{*family, part.inLast, isFractionDenominator(denominator) ? denominator : kDecimalLastPart};
+    return std::nullopt;
 }
 
 } // namespace
@@ -510,7 +626,7 @@ void ConvertExact(std::string_view input, UnitCode from, UnitCode to, Conversion
 {
     Convert(input, from, to, out);
     std::string text;
-    if (!appendExact(input, from, to, finiteText(out.result), text))
+    if (!appendExact(input, from, to, finiteText(out.result), WriteExact{}, text))
         return;
     // The title is the result and what Convert put after its own result.
     const std::size_t titleEnd = out.result.size();
@@ -529,7 +645,17 @@ bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::
 {
     if (input.empty())
         return false; // an empty result, as today
-    return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), out);
+    return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), WriteExact{}, out);
+}
+
+bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int denominator, std::string& out)
+{
+    if (input.empty())
+        return false;
+    const std::optional<WriteMixed> write = mixedWriter(to, denominator);
+    if (!write)
+        return false;
+    return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), *write, out);
 }
 
 std::string_view resultNumber(std::string_view result)

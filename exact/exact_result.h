@@ -40,6 +40,18 @@ Conversion ConvertExact(std::string_view input, UnitCode from, UnitCode to);
 // converted value).
 bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::string& out);
 
+// The Mixed form of the result alone, appended to `out`: the exact value in
+// the parts of the To row's family (catalogue/mixed_families.h), every part
+// but the last a whole number, the last rounded half to even to two decimals
+// (denominator 0) or to a multiple of 1/denominator, written reduced ("5 ft
+// 6 15/16 in"); the rounding carries upwards, so no part below the first
+// reaches its unit. Parts before the first that is not zero are left out; a
+// negative value takes one leading minus, a value that rounds to zero none.
+// Returns false, `out` unchanged, where the To row has no family or the
+// Exact form has no text of its own (see appendExactResult). A denominator
+// out of range counts as 0.
+bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int denominator, std::string& out);
+
 // The mark after a rounded Exact result: more digits follow (U+2026).
 inline constexpr std::string_view kMoreDigits = "\u2026";
 

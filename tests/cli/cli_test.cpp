@@ -161,6 +161,55 @@ TEST(Convert, ExactInEveryOutputForm)
     EXPECT_NE(both.err.find("--exact and --shortest"), std::string::npos) << both.err;
 }
 
+// --mixed: the parts of the To row's family (170 cm = 66.929… in), on every
+// line of standard input too; elsewhere the Shortest form, and with --json a
+// "mixed" member that tells the two apart.
+TEST(Convert, MixedInEveryOutputForm)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input, out;
+    } cases[] = {
+        {{"170", "cm", "to", "ft", "--mixed"}, "", "5 ft 6.93 in\n"},
+        {{"--mixed", "--fraction", "16", "170", "cm", "to", "ft"}, "", "5 ft 6 15/16 in\n"},
+        {{"--mixed", "--fraction=16", "--from", "in", "--to", "ft", "71.97", "-66"}, "", "6 ft 0 in\n-5 ft 6 in\n"},
+        {{"--mixed", "--from", "lb", "--to", "st"}, "158\n\n140\n1e999\n", "11 st 4 lb\n\n10 st 0 lb\ninf\n"},
+        {{"--mixed", "--info", "--from", "s", "--to", "h", "5400"}, "", "1 h 30 min 0 s\t1 s = 0.0003 h\n"},
+        {{"--mixed", "--from", "cm", "--to", "m", "170"}, "", "1.7\n"},
+        {{"--mixed", "--json", "--from", "cm", "--to", "ft", "170", ""}, "",
+         R"({"input":"170","from":21,"to":34,"result":"5 ft 6.93 in","title":"5 ft 6.93 in - Velkor Quantaro","info":"1 cm = 0.03280839895013123 ft.","mixed":"5 ft 6.93 in"})"
+         "\n"
+         R"({"input":"","from":21,"to":34,"result":"","title":"Velkor Quantaro","info":"","mixed":null})"
+         "\n"},
+        {{"--json", "--mixed", "--from", "cm", "--to", "m", "170"}, "",
+         R"({"input":"170","from":21,"to":23,"result":"1.7","title":"1.7 - Velkor Quantaro","info":"1 cm = 0.01 m","mixed":null})"
+         "\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = runConvert(c.arguments, c.input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.arguments.front() << ' ' << c.arguments.back();
+    }
+    const struct {
+        std::vector<std::string> arguments;
+        std::string named;
+    } refused[] = {
+        {{"--mixed", "--shortest", "5"}, "--mixed and --shortest"},
+        {{"--exact", "--mixed", "5"}, "--mixed and --exact"},
+        {{"--fraction", "16", "5"}, "--fraction needs --mixed"},
+        {{"--mixed", "--fraction", "12", "5"}, "--fraction takes"},
+        {{"--mixed", "--fraction", "1", "5"}, "--fraction takes"},
+        {{"--mixed", "--fraction", "128", "5"}, "--fraction takes"},
+        {{"--mixed", "--fraction", "16x", "5"}, "--fraction takes"},
+        {{"--mixed", "--fraction"}, "--fraction needs"},
+    };
+    for (const auto& c : refused) {
+        const RunResult r = runConvert(c.arguments, "");
+        EXPECT_EQ(r.status, 2) << c.named;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+    }
+}
+
 // Without --from and --to, arguments that ask in plain words are one query;
 // every other form keeps converting TEXTs from inch to millimetre. The
 // results are worked out from the unit tables: 70 kg is 70 × 1000 ×

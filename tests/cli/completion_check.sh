@@ -37,10 +37,15 @@ check() {
 }
 
 # Options, and nothing after "--" or for a number.
-check '--from' --fr
+check '--from' --fro
+check $'--from\n--fraction' --fr
 check '--shortest' --sh
 check '--exact' --ex
-check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--list\n--recent\n--help\n--version' ''
+check '--mixed' --mi
+check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--mixed\n--fraction\n--list\n--recent\n--help\n--version' ''
+check $'16' --mixed --fraction 1
+check $'2\n4\n8\n16\n32\n64' --mixed --fraction = ''
+check 'kilogramme' --mixed --fraction 16 70 kilog
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''
@@ -83,7 +88,7 @@ check 'a league British' --from 'se"a ' # readline keeps what stands before the 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 typed=(
-    $'quantaro-convert --fr\tm --to cm 1'
+    $'quantaro-convert --fro\tm --to cm 1'
     $'quantaro-convert --from imp\t--to l 1'
     $'quantaro-convert --from "men\'s shoes m\t--to \'men\'\\\'\'s shoes u\t40'
     $'quantaro-convert --to \u00b0F\t--from=\u00b0C\t100'
