@@ -4,6 +4,7 @@
 
 #include "engine/unit_code.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,16 +28,36 @@ struct Conversion {
 // the shortest text.
 enum class ResultForm { SeventeenDigits, Shortest, Exact, Mixed };
 
+// One term of a quantity of several ("5 ft 11 in", "10 mm + 0.5 in") or of
+// an amount worked out ("1 1/2 in", "1920*1080*3 bytes"): the amount as the
+// query reader writes it (ASCII digits, ".", an exponent, "+", "-", "*",
+// "/" and parentheses) and its unit.
+struct ConversionTerm {
+    std::string_view number;
+    UnitCode unit = kNoRow;
+};
+
 // One conversion as the front ends ask for it: the number as typed in its
 // unit, the To unit, and the form of the result. `fraction` is the Mixed
 // form's last part: 0 for two decimals, else a denominator 2 to 64, a power
 // of two.
+//
+// With `terms`, the quantity is their sum, and `number` and `from` are not
+// read (`from` is best the first term's unit, for the caller's info line).
+// Such a request goes only through the exact part's entry point
+// (exact/conversion.h), in every form: the sum is worked out exactly, and
+// the seventeen digits and the shortest text write the double nearest to
+// it. A sum has no one listed order of double steps that the window shows
+// (each term into the To unit, then added, would round once per term and
+// make "5 ft 11 in" differ from "71 in"); one rounding of the true value is
+// the sound double, and it agrees with the Exact form by construction.
 struct ConversionRequest {
     std::string_view number;
     UnitCode from = kNoRow;
     UnitCode to = kNoRow;
     ResultForm form = ResultForm::SeventeenDigits;
     int fraction = 0;
+    std::span<const ConversionTerm> terms{};
 };
 
 // The converter's one computation, a pure function of the input text and the
