@@ -153,6 +153,17 @@ MeasureSystem localeMeasure()
     return measureSystemForLocale(variable("LC_MEASUREMENT"), variable("LC_ALL"), variable("LANG"));
 }
 
+// Whether a comma in a query's number is the decimal point: LC_NUMERIC,
+// else LC_ALL, else LANG, as for the measure.
+bool localeDecimalComma()
+{
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string_view(value ? value : "");
+    };
+    return decimalCommaForLocale(variable("LC_NUMERIC"), variable("LC_ALL"), variable("LANG"));
+}
+
 // What --from and --to name. A name several rows share is decided by the
 // other option's quantity first, then by the locale.
 struct Units {
@@ -208,7 +219,8 @@ bool isPlainNumber(std::string_view text)
 // query ("70 kg to lb"): its rows then stand for --from and --to and its
 // number is the one TEXT. Anything else is not answered: returns false after
 // reporting why, so that no word is ever converted as something it was not.
-bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& toIndex, std::string& number)
+bool readAsQuery(Options& options, const QueryContext& context, int& fromIndex, int& toIndex, std::string& number,
+                 std::vector<QueryTerm>& terms)
 {
     if (options.fromGiven || options.toGiven || options.texts.empty())
         return true;
@@ -220,7 +232,7 @@ bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& t
             text += ' ';
         text += argument;
     }
-    const QueryReading reading = readQuery(text, {measure});
+    const QueryReading reading = readQuery(text, context);
     if (reading.outcome != QueryOutcome::Conversion) {
         std::string message = reading.message;
         if (!reading.suggestion.empty())
@@ -239,7 +251,9 @@ bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& t
         writeError(reading.note);
     fromIndex = reading.conversion.fromIndex;
     toIndex = reading.conversion.toIndex;
-    number = reading.conversion.number;
+    terms = reading.conversion.terms;
+    // A quantity of terms has no one number: the line stands for the text.
+    number = terms.empty() ? reading.conversion.number : text;
     options.texts = {number};
     return true;
 }
@@ -252,8 +266,10 @@ int convert(Options options, Output& output)
     int toIndex = resolveUnit("--to", options.toGiven, options.to, units.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
         return UsageError;
-    std::string queryNumber; // the query's number, which options.texts then holds
-    if (!readAsQuery(options, measure, fromIndex, toIndex, queryNumber))
+    std::string queryNumber;      // the query's number, which options.texts then holds
+    std::vector<QueryTerm> terms; // a query's quantity of several terms
+    const QueryContext context{measure, localeDecimalComma()};
+    if (!readAsQuery(options, context, fromIndex, toIndex, queryNumber, terms))
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
         writeError(problem);
@@ -263,6 +279,8 @@ int convert(Options options, Output& output)
     const auto rows = catalogueRows();
     LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
                             options.resultForm, options.fraction);
+    if (!terms.empty())
+        converter.setTerms(terms);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());
