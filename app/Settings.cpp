@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
+#include <utility>
+
 namespace {
 
 // A whole number in the range of int, or the fallback. "12", " 12 " and
@@ -47,6 +50,35 @@ QString readValue(const QSettings& store, const QString& key, const QString& fal
     return value.toString();
 }
 
+// The result form by its name, in any case. Where the key is missing, the
+// switches that held the form before it are read, once: the next write
+// stores the form under its own key and removes them. Where both were on,
+// the Exact form was shown, and stays.
+constexpr std::array<std::pair<quantaro::ResultForm, QLatin1StringView>, 4> kResultFormNames{{
+    {quantaro::ResultForm::SeventeenDigits, QLatin1StringView("SeventeenDigits")},
+    {quantaro::ResultForm::Shortest, QLatin1StringView("Shortest")},
+    {quantaro::ResultForm::Exact, QLatin1StringView("Exact")},
+    {quantaro::ResultForm::Mixed, QLatin1StringView("Mixed")},
+}};
+const QString kShortestResultKey = QStringLiteral("Display/ShortestResult");
+const QString kExactResultKey = QStringLiteral("Display/ExactResult");
+
+quantaro::ResultForm readValue(const QSettings& store, const QString& key, quantaro::ResultForm fallback)
+{
+    if (!store.contains(key)) {
+        if (readValue(store, kExactResultKey, false))
+            return quantaro::ResultForm::Exact;
+        if (readValue(store, kShortestResultKey, false))
+            return quantaro::ResultForm::Shortest;
+        return fallback;
+    }
+    const QString value = store.value(key).toString().trimmed();
+    for (const auto& [form, name] : kResultFormNames)
+        if (value.compare(name, Qt::CaseInsensitive) == 0)
+            return form;
+    return fallback;
+}
+
 // The pairs a stored text names, the valid ones (see readRecentPairs); the
 // fallback only when there is no value at all.
 std::vector<quantaro::RowPair> readValue(const QSettings& store, const QString& key,
@@ -69,6 +101,13 @@ QVariant storedValue(const std::vector<quantaro::RowPair>& pairs)
 {
     return QString::fromStdString(quantaro::recentPairsText(pairs));
 }
+QVariant storedValue(quantaro::ResultForm form)
+{
+    for (const auto& [known, name] : kResultFormNames)
+        if (known == form)
+            return QString(name);
+    return QString(kResultFormNames[0].second);
+}
 
 // Every kept value's key and field, in the order they are read and written.
 // The field's type chooses how a value is read.
@@ -81,8 +120,8 @@ void forEachKeptValue(Visit visit)
     visit(QStringLiteral("Data/From"), &ConverterState::fromIndex);
     visit(QStringLiteral("Data/To"), &ConverterState::toIndex);
     visit(QStringLiteral("Data/RecentPairs"), &ConverterState::recentPairs);
-    visit(QStringLiteral("Display/ShortestResult"), &ConverterState::shortestResult);
-    visit(QStringLiteral("Display/ExactResult"), &ConverterState::exactResult);
+    visit(QStringLiteral("Display/ResultForm"), &ConverterState::resultForm);
+    visit(QStringLiteral("Display/FractionDenominator"), &ConverterState::fractionDenominator);
 }
 
 } // namespace
@@ -92,6 +131,9 @@ ConverterState readSettings(QSettings& store)
     const ConverterState firstRun;
     ConverterState state;
     forEachKeptValue([&](const QString& key, auto field) { state.*field = readValue(store, key, firstRun.*field); });
+    // A denominator no menu entry offers is no choice.
+    if (!quantaro::isFractionDenominator(state.fractionDenominator))
+        state.fractionDenominator = firstRun.fractionDenominator;
     // The store parses a section when a key of it is first read, so a damaged
     // file shows only now. Whatever was salvaged from it is not trusted.
     if (store.status() != QSettings::NoError)
@@ -102,6 +144,9 @@ ConverterState readSettings(QSettings& store)
 bool writeSettings(QSettings& store, const ConverterState& state)
 {
     forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, storedValue(state.*field)); });
+    // The form now has its own key; the old switches would only mislead.
+    store.remove(kShortestResultKey);
+    store.remove(kExactResultKey);
     store.sync();
     // The store keeps only its first error, so a file that was damaged when
     // read reports FormatError even when the write then fails; asking whether

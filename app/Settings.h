@@ -7,7 +7,7 @@
 class QSettings;
 
 // Reads every kept value under its key ("Config/XPosition", "Data/Source",
-// "Display/ShortestResult", ...: the list is in Settings.cpp), in the order of
+// "Display/ResultForm", ...: the list is in Settings.cpp), in the order of
 // that list. A missing value, an integer value that is not a whole number in
 // range, a switch that is neither "true" nor "false", and a store that cannot
 // be read or parsed give the first-run values; of the recent pairs, the valid

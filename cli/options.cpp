@@ -64,7 +64,7 @@ constexpr std::array kOptions{
 
 constexpr std::string_view kProgram = "quantaro-convert";
 // Where an option's help begins, and its further lines.
-constexpr std::size_t kHelpColumn = 15;
+constexpr std::size_t kHelpColumn = 16;
 // The synopsis is wrapped before this width.
 constexpr std::size_t kLineWidth = 80;
 
@@ -121,8 +121,8 @@ std::string synopsis()
     }
 
     // A query asks in plain words, without --from and --to.
-    text += "\n       " + std::string(kProgram)
-            + " [--info | --json] [--shortest | --exact | --mixed] [--fraction N] NUMBER UNIT [to] [UNIT]";
+    text += "\n       " + std::string(kProgram) + " [--info | --json] [--shortest | --exact | --mixed]\n"
+            + std::string(kProgram.size() + 8, ' ') + "[--fraction N] NUMBER UNIT [to] [UNIT]";
     text += "\n       " + std::string(kProgram);
     const char* separator = " ";
     for (const OptionSpec& option : kOptions)

@@ -11,6 +11,7 @@
 #include "cli/line_converter.h"
 #include "cli/stream.h"
 #include "engine/convert.h"
+#include "exact/conversion.h"
 #include "fuzz_support.h"
 #include "json_check.h"
 
@@ -82,7 +83,8 @@ void checkLine(std::string_view text, std::string_view line, OutputForm form, qu
     check(!line.empty() && line.back() == '\n' && line.find('\n') == line.size() - 1,
           "one text does not give one output line", detail);
     check(quantaro::fuzz::isValidUtf8(line), "output line is not UTF-8", detail);
-    const quantaro::Conversion c = quantaro::Convert(text, pair.from, pair.to, resultForm);
+    quantaro::Conversion c;
+    const quantaro::ResultForm written = quantaro::Convert({text, pair.from, pair.to, resultForm}, c);
     line.remove_suffix(1);
     switch (form) {
     case OutputForm::Result:
@@ -95,10 +97,15 @@ void checkLine(std::string_view text, std::string_view line, OutputForm form, qu
         quantaro::fuzz::JsonReader reader(line);
         check(reader.readDocument() && line.front() == '{', "output line is not one JSON object", detail);
         const std::vector<std::string>& s = reader.strings();
-        // "input", text, "from", "to", "result", text, "title", text, "info", text
-        check(s.size() == 10 && s[0] == "input" && s[2] == "from" && s[3] == "to" && s[4] == "result" &&
-                  s[6] == "title" && s[8] == "info",
+        // "input", text, "from", "to", "result", text, "title", text, "info", text;
+        // in the Mixed form then "mixed" and the mixed text, or null.
+        const std::size_t members = resultForm != quantaro::ResultForm::Mixed ? 10
+                                    : written == quantaro::ResultForm::Mixed ? 12
+                                                                             : 11;
+        check(s.size() == members && s[0] == "input" && s[2] == "from" && s[3] == "to" && s[4] == "result" &&
+                  s[6] == "title" && s[8] == "info" && (members == 10 || s[10] == "mixed"),
               "JSON object's members", detail);
+        check(members != 12 || s[11] == c.result, "JSON mixed text is not the result", detail);
         if (quantaro::fuzz::isValidUtf8(text))
             check(s[1] == text, "JSON input is not the text", detail);
         check(s[5] == c.result && s[7] == c.title && s[9] == c.info, "JSON texts are not Convert's", detail);
@@ -120,9 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider data(bytes, size);
     // One byte for the output form and the result form: a seed made when
     // only the output form came from it keeps its form.
-    const int forms = data.ConsumeIntegralInRange<int>(0, 5);
+    const int forms = data.ConsumeIntegralInRange<int>(0, 11);
     const auto form = static_cast<OutputForm>(forms % 3);
-    const auto resultForm = forms < 3 ? quantaro::ResultForm::SeventeenDigits : quantaro::ResultForm::Shortest;
+    const auto resultForm = static_cast<quantaro::ResultForm>(forms / 3);
     const auto rows = quantaro::catalogueRows();
     const int fromIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
     const int toIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);

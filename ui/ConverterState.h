@@ -3,6 +3,8 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/mixed_families.h"
+#include "engine/convert.h"
 
 #include <QString>
 
@@ -19,13 +21,13 @@ struct ConverterState {
     QString input = QStringLiteral("5");
     int fromIndex = quantaro::kFirstRunPair.fromIndex;
     int toIndex = quantaro::kFirstRunPair.toIndex;
-    // The result field and the title show the shortest text that reads back
-    // as the same number, instead of seventeen significant digits.
-    bool shortestResult = false;
-    // The result field and the title show the Exact form: the true value of
-    // the number as typed. At most one of the two result forms is on; where
-    // both are given, the Exact form is.
-    bool exactResult = false;
+    // How the result field and the title write the result: seventeen
+    // significant digits, or as the context menu's Shortest Result, Exact
+    // Result or Mixed Result chooses.
+    quantaro::ResultForm resultForm = quantaro::ResultForm::SeventeenDigits;
+    // The Mixed form's last part: two decimals (kDecimalLastPart), or the
+    // nearest multiple of 1/N for N = 2, 4, ... 64.
+    int fractionDenominator = quantaro::kDecimalLastPart;
     // The last pairs of rows the user arrived at, newest first: by a pick in
     // a list, Swap, Find Unit, a recent pair, or the pair the window opens on.
     std::vector<quantaro::RowPair> recentPairs{quantaro::kFirstRunPair};

@@ -3,8 +3,9 @@
 #include "ui/ConverterWindow.h"
 
 #include "catalogue/catalogue.h"
-#include "exact/exact_result.h"
 #include "catalogue/recent_pairs.h"
+#include "exact/conversion.h"
+#include "exact/exact_result.h"
 #include "ui/AboutPictureWindow.h"
 #include "ui/UnitFinder.h"
 #include "ui/UnitList.h"
@@ -24,6 +25,7 @@
 #include <QShortcut>
 
 #include <limits>
+#include <optional>
 #include <string_view>
 
 
@@ -107,14 +109,12 @@ QString fromUtf8(std::string_view text)
 struct ConverterWindow::Command {
     const char* text = nullptr; // none: a separator line
     QKeyCombination key = {};
-    void (ConverterWindow::*run)() = nullptr; // on a switch: after it flips
-    // A checkable entry whose setting is kept between runs, in this field.
-    bool ConverterState::*keptSwitch = nullptr;
+    void (ConverterWindow::*run)() = nullptr; // on a result form: after it flips
     // Enabled only while the result field has a text to act on.
     bool needsResult = false;
-    // One of the result forms, of which at most one is on: checking it
-    // unchecks the others. Where several are given on, the last one wins.
-    bool resultForm = false;
+    // A checkable entry for one of the result forms, of which at most one is
+    // on (checking it unchecks the others; none on is seventeen digits).
+    std::optional<quantaro::ResultForm> resultForm = std::nullopt;
 };
 
 ConverterWindow::ConverterWindow(QWidget* parent)
@@ -200,9 +200,11 @@ void ConverterWindow::createActions()
         {.text = "Copy Result",       .key = Qt::CTRL | Qt::SHIFT | Qt::Key_C,   .run = &ConverterWindow::copyResult,
          .needsResult = true},
         {.text = "Shortest Result",   .key = Qt::CTRL | Qt::SHIFT | Qt::Key_R,   .run = &ConverterWindow::convert,
-         .keptSwitch = &ConverterState::shortestResult, .resultForm = true},
+         .resultForm = quantaro::ResultForm::Shortest},
         {.text = "Exact Result",      .key = Qt::CTRL | Qt::SHIFT | Qt::Key_E,   .run = &ConverterWindow::convert,
-         .keptSwitch = &ConverterState::exactResult,    .resultForm = true},
+         .resultForm = quantaro::ResultForm::Exact},
+        {.text = "Mixed Result",      .key = Qt::CTRL | Qt::SHIFT | Qt::Key_M,   .run = &ConverterWindow::convert,
+         .resultForm = quantaro::ResultForm::Mixed},
     };
     // clang-format on
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -218,20 +220,49 @@ void ConverterWindow::createActions()
         action->setText(QString::fromUtf8(command.text));
         action->setShortcut(QKeySequence(command.key));
         connect(action, &QAction::triggered, this, command.run);
-        if (command.keptSwitch != nullptr) {
+        if (command.resultForm) {
             action->setCheckable(true);
-            action->setChecked(state_.*command.keptSwitch);
-            keptSwitches_.append({action, command.keptSwitch});
-        }
-        if (command.resultForm)
+            resultForms_.append({action, *command.resultForm});
             resultForms->addAction(action);
+        }
         if (command.needsResult) {
             action->setEnabled(false);
             connect(resultField_, &QLineEdit::textChanged, action,
                     [action](const QString& text) { action->setEnabled(!text.isEmpty()); });
         }
     }
+    createFractionMenu();
+    showKeptChoices();
     createRecentPairs();
+}
+
+// After Mixed Result, the submenu of its last part's form: two decimals or
+// the nearest multiple of 1/N, for a tape measure or a drill set.
+void ConverterWindow::createFractionMenu()
+{
+    auto* menu = new QMenu(QStringLiteral("Mixed Result Fraction"), this);
+    addAction(menu->menuAction());
+    auto* group = new QActionGroup(menu);
+    for (int n = 1; n <= quantaro::kMaxFractionDenominator; n *= 2) {
+        const int denominator = n == 1 ? quantaro::kDecimalLastPart : n;
+        QAction* entry = menu->addAction(n == 1 ? QStringLiteral("Decimal") : QStringLiteral("1/%1").arg(n));
+        entry->setCheckable(true);
+        group->addAction(entry);
+        fractions_.append({entry, denominator});
+        connect(entry, &QAction::triggered, this, [this, denominator] {
+            state_.fractionDenominator = denominator;
+            convert();
+        });
+    }
+}
+
+// The menu's checks as the kept values say.
+void ConverterWindow::showKeptChoices()
+{
+    for (const ResultFormEntry& entry : resultForms_)
+        entry.action->setChecked(entry.form == state_.resultForm);
+    for (const FractionEntry& entry : fractions_)
+        entry.action->setChecked(entry.denominator == state_.fractionDenominator);
 }
 
 // The menu's last entry, after a separator line: a submenu of the recent pairs.
@@ -262,16 +293,14 @@ ConverterWindow::~ConverterWindow() = default;
 void ConverterWindow::setState(const ConverterState& state)
 {
     state_ = state;
-    for (const KeptSwitch& kept : keptSwitches_)
-        kept.action->setChecked(state.*kept.field);
+    showKeptChoices();
     showRecentPairs();
 }
 
 ConverterState ConverterWindow::state() const
 {
     ConverterState state = state_;
-    for (const KeptSwitch& kept : keptSwitches_)
-        state.*kept.field = kept.action->isChecked();
+    state.resultForm = resultForm();
     if (isVisible() && quantaro::canPlaceWindows()) {
         state.xPosition = pos().x();
         state.yPosition = pos().y();
@@ -279,12 +308,12 @@ ConverterState ConverterWindow::state() const
     return state;
 }
 
-bool ConverterWindow::isOn(bool ConverterState::*field) const
+quantaro::ResultForm ConverterWindow::resultForm() const
 {
-    for (const KeptSwitch& kept : keptSwitches_)
-        if (kept.field == field)
-            return kept.action->isChecked();
-    return false;
+    for (const ResultFormEntry& entry : resultForms_)
+        if (entry.action->isChecked())
+            return entry.form;
+    return quantaro::ResultForm::SeventeenDigits;
 }
 
 void ConverterWindow::setVisible(bool visible)
@@ -331,12 +360,8 @@ void ConverterWindow::convert()
     const int toIndex = toList_->currentIndex();
     const QByteArray utf8 = input.toUtf8();
     const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    if (isOn(&ConverterState::exactResult))
-        quantaro::ConvertExact(text, fromList_->currentCode(), toList_->currentCode(), conversion_);
-    else
-        quantaro::Convert(text, fromList_->currentCode(), toList_->currentCode(), conversion_,
-                          isOn(&ConverterState::shortestResult) ? quantaro::ResultForm::Shortest
-                                                                : quantaro::ResultForm::SeventeenDigits);
+    quantaro::Convert({text, fromList_->currentCode(), toList_->currentCode(), resultForm(), state_.fractionDenominator},
+                      conversion_);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);

@@ -78,16 +78,22 @@ protected:
 
 private:
     struct Command;
-    // A context-menu switch that is kept between runs: its action holds it.
-    struct KeptSwitch {
+    // A context-menu entry of a kept choice: its action and the value it picks.
+    struct ResultFormEntry {
         QAction* action;
-        bool ConverterState::*field;
+        quantaro::ResultForm form;
+    };
+    struct FractionEntry {
+        QAction* action;
+        int denominator;
     };
 
     void createControls();
     void layOut();
     void createActions();
-    bool isOn(bool ConverterState::*field) const;
+    quantaro::ResultForm resultForm() const;
+    void createFractionMenu();
+    void showKeptChoices();
     void runOpening();
     void convert();
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
@@ -104,14 +110,18 @@ private:
     quantaro::UnitList* toList_ = nullptr;
     QLineEdit* resultField_ = nullptr;
     QLabel* infoLine_ = nullptr;
-    QList<KeptSwitch> keptSwitches_;
+    // Shortest Result, Exact Result and Mixed Result: at most one is checked,
+    // and none is the seventeen digits.
+    QList<ResultFormEntry> resultForms_;
+    // "Mixed Result Fraction": Decimal, 1/2 ... 1/64, one checked.
+    QList<FractionEntry> fractions_;
     // "Recent Pairs": an entry for each place, showing its key, Alt+1 to
     // Alt+9. The window's shortcuts for the keys stay on while a place is
     // empty, so that the key does nothing rather than type its digit.
     QMenu* recentMenu_ = nullptr;
     std::array<QAction*, quantaro::kRecentPairLimit> recentEntries_{};
     std::array<QShortcut*, quantaro::kRecentPairLimit> recentKeys_{};
-    // The kept values but the switches, which live in their actions.
+    // The kept values but the result form, which lives in its actions.
     ConverterState state_;
     quantaro::Conversion conversion_;
     bool opened_ = false;

@@ -85,12 +85,15 @@ void typeAndPaint(benchmark::State& state, QLineEdit* input, PaintWatch& paints)
 
 // With the state kept as the program keeps it: every change noted, and a
 // write each second on the writing thread, whose time counts too.
-void keystrokeToWindow(benchmark::State& state, bool exactResult)
+void keystrokeToWindow(benchmark::State& state, quantaro::ResultForm form,
+                       quantaro::RowPair pair = quantaro::kFirstRunPair)
 {
     ConverterWindow window;
     ConverterState empty;
     empty.input.clear();
-    empty.exactResult = exactResult;
+    empty.resultForm = form;
+    empty.fromIndex = pair.fromIndex;
+    empty.toIndex = pair.toIndex;
     window.setState(empty);
     const QTemporaryDir folder;
     StateKeeper keeper([&window] { return window.state(); }, folder.filePath(QStringLiteral("quantaro.conf")));
@@ -102,12 +105,19 @@ void keystrokeToWindow(benchmark::State& state, bool exactResult)
     window.reject();
 }
 
-void BM_KeystrokeToWindow(benchmark::State& state) { keystrokeToWindow(state, false); }
+void BM_KeystrokeToWindow(benchmark::State& state) { keystrokeToWindow(state, quantaro::ResultForm::SeventeenDigits); }
 BENCHMARK(BM_KeystrokeToWindow)->MeasureProcessCPUTime();
 
 // The same keys with "Exact Result" on: the result in exact arithmetic.
-void BM_KeystrokeToWindowExact(benchmark::State& state) { keystrokeToWindow(state, true); }
+void BM_KeystrokeToWindowExact(benchmark::State& state) { keystrokeToWindow(state, quantaro::ResultForm::Exact); }
 BENCHMARK(BM_KeystrokeToWindowExact)->MeasureProcessCPUTime();
+
+// With "Mixed Result" on, centimetre to foot: "1" shows "0.39 in".
+void BM_KeystrokeToWindowMixed(benchmark::State& state)
+{
+    keystrokeToWindow(state, quantaro::ResultForm::Mixed, {21, 34});
+}
+BENCHMARK(BM_KeystrokeToWindowMixed)->MeasureProcessCPUTime();
 
 // The yardstick: the same keys into the bare dialog, of the window's size.
 void BM_KeystrokeToBareDialog(benchmark::State& state)

@@ -131,7 +131,7 @@ expect_kept() {
 expect_whole() {
   local keys
   keys=$(awk '/^\[/ { section = $0; next } /=/ { print section substr($0, 1, index($0, "=") - 1) }' "$conf" | sort | tr '\n' ' ')
-  [ "$keys" = "[Config]XPosition [Config]YPosition [Data]From [Data]RecentPairs [Data]Source [Data]To [Display]ExactResult [Display]ShortestResult " ] \
+  [ "$keys" = "[Config]XPosition [Config]YPosition [Data]From [Data]RecentPairs [Data]Source [Data]To [Display]FractionDenominator [Display]ResultForm " ] \
     || { head -c 300 "$conf"; fail "$1: not a whole settings file: $keys"; }
   [ "$(tail -c 1 "$conf" | od -An -c | tr -d ' ')" = '\n' ] || fail "$1: the file ends in the middle of a line"
 }

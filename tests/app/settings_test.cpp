@@ -17,7 +17,7 @@
 void PrintTo(const ConverterState& s, std::ostream* out)
 {
     *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.input.toStdString() << "\", "
-         << s.fromIndex << ", " << s.toIndex << ", " << s.shortestResult << ", " << s.exactResult << ", \"";
+         << s.fromIndex << ", " << s.toIndex << ", " << static_cast<int>(s.resultForm) << ", " << s.fractionDenominator << ", \"";
     for (const quantaro::RowPair& pair : s.recentPairs)
         *out << pair.fromIndex << ':' << pair.toIndex << ' ';
     *out << "\"}";
@@ -26,6 +26,10 @@ void PrintTo(const ConverterState& s, std::ostream* out)
 namespace {
 
 const ConverterState firstRun;
+constexpr auto kDigits = quantaro::ResultForm::SeventeenDigits;
+constexpr auto kShortest = quantaro::ResultForm::Shortest;
+constexpr auto kExact = quantaro::ResultForm::Exact;
+constexpr auto kMixed = quantaro::ResultForm::Mixed;
 
 class SettingsTest : public testing::Test {
 protected:
@@ -68,15 +72,17 @@ TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
         firstRun,
         {-1, -1, QStringLiteral("12.5"), -1, -1},  // a list without a row is stored as -1
         {INT_MIN, INT_MAX, QString(), 237, 0},      // an empty input stays empty
-        {0, 0, QStringLiteral(" 1,5"), 5, 6, true},
+        {0, 0, QStringLiteral(" 1,5"), 5, 6, kShortest},
+        {0, 0, QStringLiteral("170"), 21, 34, kMixed, 16},
+        {0, 0, QStringLiteral("170"), 21, 34, kExact, 64},
         {7, 8, QStringLiteral("a \"quoted\" \\path\\ = x; y # z, w"), 3, 4},
         {9, 10, QStringLiteral("  µ²³º € 😀 ÄÖÜß  "), 1, 2},
         {11, 12, QStringLiteral("line\nbreak\r\ttab"), 2, 1},
         {13, 14, QStringLiteral("@Variant(x)"), 2, 1},
         {15, 16, QStringLiteral("[Data]"), 2, 1},
         {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), 2, 1},
-        {19, 20, QStringLiteral("1"), 31, 20, false, false, {{31, 20}, {237, 236}, {2, 1}}},
-        {21, 22, QStringLiteral("1"), 31, 20, false, false, {}},
+        {19, 20, QStringLiteral("1"), 31, 20, kDigits, 0, {{31, 20}, {237, 236}, {2, 1}}},
+        {21, 22, QStringLiteral("1"), 31, 20, kDigits, 0, {}},
     };
     for (const ConverterState& state : states) {
         ASSERT_TRUE(write(state));
@@ -106,27 +112,46 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Data]\nSource=1,5\n", {300, 100, "1,5", 2, 1}},
         {"[Data]\nSource=@Point(1 2)\n", firstRun},
         {"[Data]\nSource=@Variant(\\0\\0\\0\\x7f\\xff\\xff)\n", firstRun},
-        // The switch: "true" or "false" as written; anything else is off.
-        {"[Display]\nShortestResult=true\n", {300, 100, "5", 2, 1, true}},
-        {"[Display]\nShortestResult= TRUE \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, true}},
+        // The result form by its name, in any case; anything else is the default.
+        {"[Display]\nResultForm=Mixed\n", {300, 100, "5", 2, 1, kMixed}},
+        {"[Display]\nResultForm= shortest \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, kShortest}},
+        {"[Display]\nResultForm=Exact\n", {300, 100, "5", 2, 1, kExact}},
+        {"[Display]\nResultForm=SeventeenDigits\nShortestResult=true\n", firstRun},
+        {"[Display]\nResultForm=banana\n", firstRun},
+        {"[Display]\nResultForm=2\n", firstRun},
+        {"[Display]\nResultForm=Mixed,Exact\n", firstRun},
+        // Without it, the two switches that held the form before: "true" or
+        // "false" as written, anything else off; both on showed the Exact form.
+        {"[Display]\nShortestResult=true\n", {300, 100, "5", 2, 1, kShortest}},
+        {"[Display]\nShortestResult= TRUE \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, kShortest}},
         {"[Display]\nShortestResult=false\n", firstRun},
         {"[Display]\nShortestResult=banana\n", firstRun},
         {"[Display]\nShortestResult=\"\"\nshortestresult=true\n", firstRun},
         {"[Display]\nShortestResult=true,false\n", firstRun},
-        {"[Display]\nExactResult=true\n", {300, 100, "5", 2, 1, false, true}},
-        {"[Display]\nExactResult=False\nShortestResult=true\n", {300, 100, "5", 2, 1, true, false}},
+        {"[Display]\nExactResult=true\n", {300, 100, "5", 2, 1, kExact}},
+        {"[Display]\nExactResult=False\nShortestResult=true\n", {300, 100, "5", 2, 1, kShortest}},
         {"[Display]\nExactResult=banana\n", firstRun},
         {"[Display]\nExactResult=1\n", firstRun},
-        // Both on as written; the window's switches then show the Exact form.
-        {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", 2, 1, true, true}},
+        {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", 2, 1, kExact}},
+        // The Mixed form's denominator: 2 to 64, a power of two, or 0 for
+        // decimals; anything else is decimals.
+        {"[Display]\nFractionDenominator=16\n", {300, 100, "5", 2, 1, kDigits, 16}},
+        {"[Display]\nFractionDenominator=2\n", {300, 100, "5", 2, 1, kDigits, 2}},
+        {"[Display]\nFractionDenominator=64\n", {300, 100, "5", 2, 1, kDigits, 64}},
+        {"[Display]\nFractionDenominator=0\n", firstRun},
+        {"[Display]\nFractionDenominator=1\n", firstRun},
+        {"[Display]\nFractionDenominator=12\n", firstRun},
+        {"[Display]\nFractionDenominator=128\n", firstRun},
+        {"[Display]\nFractionDenominator=-16\n", firstRun},
+        {"[Display]\nFractionDenominator=1/16\n", firstRun},
         // The recent pairs: the valid ones of any text, nine at most; an
         // empty value is an empty list, a missing one the first-run pair.
-        {"[Data]\nRecentPairs=31:20 0:1 2:17 238:1 -1:2 31:20 x 2:1\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {2, 1}}}},
-        {"[Data]\nRecentPairs=\"31:20, 20:31\"\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {20, 31}}}},
-        {"[Data]\nRecentPairs=31:20, 20:31\n", {300, 100, "5", 2, 1, false, false, {{31, 20}, {20, 31}}}},
-        {"[Data]\nRecentPairs=@Variant(\\0\\0\\0\\x7f)\n", {300, 100, "5", 2, 1, false, false, {}}},
-        {"[Data]\nRecentPairs=[Data]\n", {300, 100, "5", 2, 1, false, false, {}}},
-        {"[Data]\nRecentPairs=\n", {300, 100, "5", 2, 1, false, false, {}}},
+        {"[Data]\nRecentPairs=31:20 0:1 2:17 238:1 -1:2 31:20 x 2:1\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {2, 1}}}},
+        {"[Data]\nRecentPairs=\"31:20, 20:31\"\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=31:20, 20:31\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=@Variant(\\0\\0\\0\\x7f)\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
+        {"[Data]\nRecentPairs=[Data]\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
+        {"[Data]\nRecentPairs=\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
@@ -154,18 +179,37 @@ TEST_F(SettingsTest, RecentPairsAreMendedIntoOneVerbatimLine)
     EXPECT_TRUE(file.readAll().contains("\nRecentPairs=1:20 2:20 3:20 4:20 5:20 6:20 7:20 8:20 9:20\n"));
 }
 
-// An unreadable switch is off and the next run writes it properly; the other
-// values are kept.
-TEST_F(SettingsTest, UnreadableSwitchIsRewritten)
+// An unreadable value is the default and the next run writes it properly;
+// the other values are kept.
+TEST_F(SettingsTest, UnreadableValuesAreRewritten)
 {
-    writeRaw("[Data]\nFrom=7\n[Display]\nShortestResult=banana\n");
+    writeRaw("[Data]\nFrom=7\n[Display]\nResultForm=banana\nFractionDenominator=12\n");
     const ConverterState state = readAsNextRun();
-    EXPECT_EQ(state, (ConverterState{300, 100, "5", 7, 1, false}));
+    EXPECT_EQ(state, (ConverterState{300, 100, "5", 7, 1, kDigits, 0}));
     ASSERT_TRUE(write(state));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     // The store writes a section's keys in alphabetical order.
-    EXPECT_TRUE(file.readAll().contains("\n[Display]\nExactResult=false\nShortestResult=false\n"));
+    EXPECT_TRUE(file.readAll().contains("\n[Display]\nFractionDenominator=0\nResultForm=SeventeenDigits\n"));
+}
+
+// The old switches are read once: the next write keeps the form under its
+// own key and removes them, so that turning the form off later sticks.
+TEST_F(SettingsTest, OldSwitchesAreReadOnce)
+{
+    writeRaw("[Display]\nShortestResult=false\nExactResult=true\n");
+    ConverterState state = readAsNextRun();
+    EXPECT_EQ(state.resultForm, kExact);
+    ASSERT_TRUE(write(state));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_TRUE(written.contains("\n[Display]\nFractionDenominator=0\nResultForm=Exact\n")) << written.toStdString();
+    EXPECT_FALSE(written.contains("Result=true")) << written.toStdString();
+    file.close();
+    state.resultForm = kDigits;
+    ASSERT_TRUE(write(state));
+    EXPECT_EQ(readAsNextRun().resultForm, kDigits);
 }
 
 TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)

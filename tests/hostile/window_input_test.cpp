@@ -127,7 +127,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, result);
         Window w;
-        w.given([](ConverterState& s) { s.exactResult = true; });
+        w.given([](ConverterState& s) { s.resultForm = quantaro::ResultForm::Exact; });
         w.paste(text);
         QCOMPARE(w.result->text(), result);
         QCOMPARE(w.info->text(), "1 m = 100 cm");

@@ -34,6 +34,7 @@ int indexOf(quantaro::UnitCode code)
 }
 
 using Window = WindowUnderTest;
+using quantaro::ResultForm;
 
 } // namespace
 
@@ -304,7 +305,7 @@ private slots:
         QFETCH(QString, then);
         QFETCH(QString, info);
         Window w(input, from, to);
-        w.given([&](ConverterState& s) { s.shortestResult = remembered; });
+        w.given([&](ConverterState& s) { s.resultForm = remembered ? ResultForm::Shortest : ResultForm::SeventeenDigits; });
         QVERIFY(w.showActive());
         for (const QString& shown : {first, then, first}) {
             QCOMPARE(w.result->text(), shown);
@@ -312,52 +313,60 @@ private slots:
             QCOMPARE(w.info->text(), info);
             QTest::keyClick(w.input, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
             remembered = !remembered;
-            QCOMPARE(w.window.state().shortestResult, remembered);
+            QCOMPARE(w.window.state().resultForm == ResultForm::Shortest, remembered);
         }
     }
 
-    // Ctrl+Shift+E switches the Exact form on and off. It and the shortest
-    // form exclude each other, by key and as given (both given: Exact).
-    void exactResult_data()
+    // Ctrl+Shift+E and Ctrl+Shift+M switch the Exact and the Mixed form on
+    // and off. They and the shortest form exclude each other. With the Mixed
+    // form on, a To row in a family shows its parts (170 cm = 66.929… in), any
+    // other the shortest text.
+    void resultForms_data()
     {
-        QTest::addColumn<bool>("shortest");
-        QTest::addColumn<bool>("exact");
+        QTest::addColumn<QString>("given");     // the kept form: 'S'hortest, 'E'xact, 'M'ixed or '-'
         QTest::addColumn<QString>("input");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("keys");      // Ctrl+Shift and each letter in turn
         QTest::addColumn<QStringList>("shown"); // before the keys and after each
-        QTest::addColumn<QString>("forms");     // the same: 'S'hortest, 'E'xact or '-'
+        QTest::addColumn<QString>("forms");     // the same
         const int fahrenheit = indexOf(28130);
         const int celsius = indexOf(28110);
         const QString digits17 = "37.777777777777779", shortest = "37.77777777777778", exact = "37.777777777777778…";
-        QTest::newRow("3 ft. to m") << false << false << "3" << indexOf(2150) << indexOf(1150) << "EE"
+        QTest::newRow("3 ft. to m") << "-" << "3" << indexOf(2150) << indexOf(1150) << "EE"
                                     << QStringList{"0.9144000000000001", "0.9144", "0.9144000000000001"} << "-E-";
-        QTest::newRow("from the shortest form") << true << false << "100" << fahrenheit << celsius << "EER"
+        QTest::newRow("from the shortest form") << "S" << "100" << fahrenheit << celsius << "EER"
                                                 << QStringList{shortest, exact, digits17, shortest} << "SE-S";
-        QTest::newRow("both given") << true << true << "100" << fahrenheit << celsius << "RE"
-                                    << QStringList{exact, shortest, exact} << "ESE";
-        QTest::newRow("beyond the double range") << false << true << "1e999999999" << fahrenheit << celsius << "E"
+        QTest::newRow("beyond the double range") << "E" << "1e999999999" << fahrenheit << celsius << "E"
                                                  << QStringList{"inf", "inf"} << "E-";
-        QTest::newRow("empty input") << false << true << "" << fahrenheit << celsius << "E" << QStringList{"", ""}
-                                     << "E-";
+        QTest::newRow("empty input") << "E" << "" << fahrenheit << celsius << "E" << QStringList{"", ""} << "E-";
+        QTest::newRow("170 cm to ft") << "-" << "170" << indexOf(1130) << indexOf(2150) << "MEMRM"
+                                      << QStringList{"5.577427821522309", "5 ft 6.93 in", "5.5774278215223097…",
+                                                     "5 ft 6.93 in", "5.577427821522309", "5 ft 6.93 in"}
+                                      << "-MEMSM";
+        QTest::newRow("158 lb. to st.") << "M" << "158" << indexOf(16140) << indexOf(16150) << "M"
+                                        << QStringList{"11 st 4 lb", "11.285719937199721"} << "M-";
+        QTest::newRow("no family: cm to m") << "M" << "170" << indexOf(1130) << indexOf(1150) << "M"
+                                            << QStringList{"1.7", "1.7"} << "M-";
     }
 
-    void exactResult()
+    void resultForms()
     {
-        QFETCH(bool, shortest);
-        QFETCH(bool, exact);
+        QFETCH(QString, given);
         QFETCH(QString, input);
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, keys);
         QFETCH(QStringList, shown);
         QFETCH(QString, forms);
+        const auto formOf = [](QChar c) {
+            return c == 'S' ? ResultForm::Shortest
+                 : c == 'E' ? ResultForm::Exact
+                 : c == 'M' ? ResultForm::Mixed
+                            : ResultForm::SeventeenDigits;
+        };
         Window w(input, from, to);
-        w.given([&](ConverterState& s) {
-            s.shortestResult = shortest;
-            s.exactResult = exact;
-        });
+        w.given([&](ConverterState& s) { s.resultForm = formOf(given[0]); });
         QVERIFY(w.showActive());
         const QString info = w.info->text();
         for (int step = 0; step <= keys.size(); ++step) {
@@ -366,16 +375,56 @@ private slots:
             QCOMPARE(w.result->text(), shown[step]);
             QCOMPARE(w.title(), shown[step].isEmpty() ? "Velkor Quantaro" : shown[step] + " - Velkor Quantaro");
             QCOMPARE(w.info->text(), info);
-            QCOMPARE(w.window.state().shortestResult, forms[step] == 'S');
-            QCOMPARE(w.window.state().exactResult, forms[step] == 'E');
+            QCOMPARE(w.window.state().resultForm, formOf(forms[step]));
         }
+    }
+
+    // "Mixed Result Fraction" chooses the last part's form, kept beside the
+    // result form; Copy Result copies the mixed text whole.
+    void mixedFraction()
+    {
+        Window w("170", indexOf(1130), indexOf(2150));
+        w.given([](ConverterState& s) {
+            s.resultForm = ResultForm::Mixed;
+            s.fractionDenominator = 16;
+        });
+        QVERIFY(w.showActive());
+        QCOMPARE(w.result->text(), "5 ft 6 15/16 in");
+        QMenu* menu = nullptr;
+        for (QMenu* m : w.window.findChildren<QMenu*>())
+            if (m->title() == "Mixed Result Fraction")
+                menu = m;
+        QVERIFY(menu != nullptr);
+        QStringList entries;
+        QAction* checked = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->isChecked())
+                checked = entry;
+        }
+        QCOMPARE(entries, (QStringList{"Decimal", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64"}));
+        QVERIFY(checked != nullptr && checked->text() == "1/16");
+        menu->actions().at(2)->trigger();
+        QCOMPARE(w.result->text(), "5 ft 7 in"); // 66.93 in to the nearest quarter
+        QCOMPARE(w.window.state().fractionDenominator, 4);
+        QVERIFY(!menu->actions().at(4)->isChecked());
+        menu->actions().at(0)->trigger();
+        QCOMPARE(w.title(), "5 ft 6.93 in - Velkor Quantaro");
+        QCOMPARE(w.window.state().fractionDenominator, 0);
+
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("before");
+        if (clipboard->text() != "before")
+            QSKIP("no clipboard here (a compositor without a seat)");
+        QTest::keyClick(w.input, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), "5 ft 6.93 in");
     }
 
     // Copy Result leaves out the mark that more digits follow.
     void copyExactResult()
     {
         Window w("100", indexOf(28130), indexOf(28110));
-        w.given([](ConverterState& s) { s.exactResult = true; });
+        w.given([](ConverterState& s) { s.resultForm = ResultForm::Exact; });
         QVERIFY(w.showActive());
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
@@ -393,7 +442,7 @@ private slots:
     void contextMenuAndCopy()
     {
         Window w("", 2, 1);
-        w.given([](ConverterState& s) { s.shortestResult = true; });
+        w.given([](ConverterState& s) { s.resultForm = ResultForm::Shortest; });
         QVERIFY(w.showActive());
         QMap<QString, QAction*> entries;
         QStringList order; // separators as "-"
@@ -410,7 +459,8 @@ private slots:
         QVERIFY(entries.contains("Find Unit...") && entries.contains("Copy Result")
                 && entries.contains("Shortest Result"));
         QCOMPARE(order, (QStringList{"&About...", "-", "Swap From and To", "Find Unit...", "-", "Copy Result",
-                                     "Shortest Result", "Exact Result", "-", "Recent Pairs"}));
+                                     "Shortest Result", "Exact Result", "Mixed Result", "Mixed Result Fraction", "-",
+                                     "Recent Pairs"}));
         QCOMPARE(entries["&About..."]->shortcut(), QKeySequence("F1"));
         QCOMPARE(entries["Swap From and To"]->shortcut(), QKeySequence("Ctrl+Shift+S"));
         QCOMPARE(entries["Find Unit..."]->shortcut(), QKeySequence("Ctrl+F"));
@@ -419,6 +469,8 @@ private slots:
         QVERIFY(entries["Shortest Result"]->isCheckable() && entries["Shortest Result"]->isChecked());
         QCOMPARE(entries["Exact Result"]->shortcut(), QKeySequence("Ctrl+Shift+E"));
         QVERIFY(entries["Exact Result"]->isCheckable() && !entries["Exact Result"]->isChecked());
+        QCOMPARE(entries["Mixed Result"]->shortcut(), QKeySequence("Ctrl+Shift+M"));
+        QVERIFY(entries["Mixed Result"]->isCheckable() && !entries["Mixed Result"]->isChecked());
         QVERIFY(!entries["Copy Result"]->isEnabled());
 
         QVERIFY(w.showActive()); // the offscreen platform leaves no window active after a menu

@@ -22,7 +22,7 @@ QString menuText(const ConverterWindow& window, std::vector<QKeySequence>* keys 
 {
     QStringList texts;
     for (const QAction* action : window.actions()) {
-        if (!action->menu())
+        if (!action->menu() || action->text() != QLatin1String("Recent Pairs"))
             continue;
         for (const QAction* entry : action->menu()->actions()) {
             if (!entry->isVisible())
