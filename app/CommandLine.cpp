@@ -2,6 +2,8 @@
 // Copyright Velkor
 #include "app/CommandLine.h"
 
+#include "exact/one_number.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -181,6 +183,10 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
         return refuse(message);
     }
     line.query = reading.conversion;
+    // The input field holds one number: a quantity of terms as one.
+    if (!quantaro::makeOneNumber(*line.query))
+        return refuse("the window takes one number, and " + query
+                      + " is no decimal in any of its units; give it in one unit");
     return line;
 }
 

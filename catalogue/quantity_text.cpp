@@ -382,8 +382,9 @@ public:
                 return fail(quoted(t.substr(begin, at - begin)) + " divides by zero");
             out.text += op->op;
             out.text += next.text;
+            const bool zero = out.value == 0 || (op->op == '*' && next.value == 0);
             out.value = op->op == '/' ? out.value / next.value : out.value * next.value;
-            if (std::isinf(out.value))
+            if (std::isinf(out.value) || (out.value == 0 && !zero))
                 return fail("the amount lies beyond the range of numbers that convert");
         }
     }

@@ -6,6 +6,7 @@
 #include "catalogue/query.h"
 #include "engine/convert.h"
 #include "exact/exact_result.h"
+#include "exact/one_number.h"
 #include "engine/unit_definitions.h"
 
 #include <algorithm>
@@ -113,9 +114,10 @@ std::vector<std::string_view> namesOf(int index)
 std::vector<Answer> answersFor(std::string_view query)
 {
     std::vector<Answer> answers;
-    for (const QueryConversion& conversion : queryConversions(query))
-        // Every answer given out must come back by its identifier.
-        if (isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
+    for (QueryConversion conversion : queryConversions(query))
+        // Every answer given out must come back by its identifier, which
+        // holds one number: a quantity of terms as one.
+        if (makeOneNumber(conversion) && isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
                                     relevance(conversion.match)));
     return answers;

@@ -31,6 +31,9 @@ TEST(WindowCommandLine, ToolkitOptionsAreLeftAndTheRestIsTheQuery)
         {{"-40", "°C", "->", "°F"}, 222, 223, "-40", ""},
         {{"--", "-40", "ºC"}, 222, 223, "-40", ""},
         {{"-platform", "wayland;xcb"}, -1, -1, "", "wayland;xcb"},
+        // A quantity of terms opens as one number in its smallest unit: 71 in.
+        {{"5'11\"", "to", "cm"}, 31, 21, "71", ""},
+        {{"1 1/2 in to mm"}, 31, 20, "1.5", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments.front());

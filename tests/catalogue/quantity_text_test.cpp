@@ -146,6 +146,7 @@ TEST(QuantityText, Refusals)
         {"1e400 ft 2 in to cm", false, "\"1e400\" lies beyond the range of numbers that convert"},
         {"1e-400 ft 2 in to cm", false, "\"1e-400\" lies beyond the range of numbers that convert"},
         {"1e300*1e300 m to km", false, "the amount lies beyond the range of numbers that convert"},
+        {"1e-300/1e300 m to km", false, "the amount lies beyond the range of numbers that convert"},
         {"5'11\"'", false, "\"5'11\"'\": a mark without a number before it"},
         {"5 in 3 ft to cm", false, "foot follows inch: write the largest unit first (5 ft 11 in), or put a + between the terms"},
         {"5 ft 11 in 3", false, "no unit after \"3\" (only after feet is a bare number read, as inches)"},

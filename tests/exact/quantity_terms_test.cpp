@@ -4,6 +4,7 @@
 #include "catalogue/query.h"
 #include "engine/number_text.h"
 #include "exact/conversion.h"
+#include "exact/one_number.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,46 @@ TEST(QuantityTerms, AmountsWithoutAValue)
     // Beyond the double range the double's text stands, as for a typed number.
     const ConversionTerm huge[] = {{"1e300*1e300", metre}};
     EXPECT_EQ(Convert(ConversionRequest{"", metre, cm, ResultForm::Exact, 0, huge}).result, "inf");
+}
+
+} // namespace
+} // namespace quantaro
+
+namespace quantaro {
+namespace {
+
+// For the front ends that hold one number: the window's input field and a
+// search answer's identifier.
+TEST(QuantityTerms, OneNumberInOneOfItsUnits)
+{
+    const struct {
+        const char* text;
+        const char* number;
+        const char* from;
+    } cases[] = {
+        {"5'11\" to cm", "71", "in"},
+        {"1 h 30 min in s", "90", "min"},
+        {"5 ft + 3 in to m", "63", "in"},
+        {"10 mm + 0.5 in to cm", "22.7", "mm"},
+        {"1 1/2 in to mm", "1.5", "in"},
+        {"1/3 ft to in", "4", "in"},        // 1/3 ft is no decimal; in the To unit it is
+        {"11 st 4 lb in kg", "71.66755948", "kg"},
+        {"1,500 m to km", "1500", "m"},     // a plain one stays as it is
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        QueryConversion conversion = readQuery(c.text).conversion;
+        const int to = conversion.toIndex;
+        ASSERT_TRUE(makeOneNumber(conversion));
+        EXPECT_TRUE(conversion.terms.empty());
+        EXPECT_EQ(conversion.number, c.number);
+        EXPECT_EQ(conversion.fromIndex, lookUpUnit(c.from).index);
+        EXPECT_EQ(conversion.toIndex, to);
+    }
+    // In no unit a decimal: a third of an inch in feet and centimetres.
+    QueryConversion third = readQuery("1/3 in to ft").conversion;
+    EXPECT_FALSE(makeOneNumber(third));
+    EXPECT_EQ(third.terms.size(), 1u);
 }
 
 } // namespace
