@@ -34,6 +34,9 @@ constexpr std::array<std::string_view, 5> kSymbolConnectors{"->", "=>", "\u2192"
 // The length of the symbol connector at the beginning of `text`, 0 for none.
 std::size_t symbolConnectorAt(std::string_view text)
 {
+    // Most characters begin none: a word of 100,000 letters is read through.
+    if (text.empty() || (text[0] != '-' && text[0] != '=' && text[0] != '>' && text[0] != '\xE2'))
+        return 0;
     for (const std::string_view c : kSymbolConnectors)
         if (text.starts_with(c))
             return c.size();

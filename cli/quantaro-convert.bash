@@ -4,8 +4,9 @@
 # and after the number of a query ("70 kg to lb"), the unit abbreviations and
 # names it accepts. The program prints both itself (--option-names,
 # --unit-names), so the completion offers what its own table of options and
-# its own rules for a UNIT accept, and never a word it would refuse as unknown
-# or ambiguous.
+# its own names for units accept, and never a word it would refuse as unknown
+# or ambiguous. After a first unit (--from, or the first unit of a query) it
+# offers only the names of units of the same quantity.
 
 # The value a shell word stands for, in REPLY; an unclosed quote runs to the
 # end of the word. _quantaro_convert_quote is set to that quote (empty when
@@ -56,27 +57,30 @@ _quantaro_convert_fold()
 }
 
 # What the program prints for one of its completion options (--unit-names,
-# --option-names): the program as the command line names it, else the one on
-# the PATH.
+# --option-names) and the arguments after it: the program as the command
+# line names it, else the one on the PATH.
 _quantaro_convert_ask()
 {
-    local out
-    out=$(command "$1" "$2" 2>/dev/null) || out=$(command quantaro-convert "$2" 2>/dev/null)
+    local out program=$1
+    shift
+    out=$(command "$program" "$@" 2>/dev/null) || out=$(command quantaro-convert "$@" 2>/dev/null)
     printf '%s\n' "$out"
 }
 
 # COMPREPLY: the unit names that begin with what the current word holds,
-# quoted as the word is.
+# quoted as the word is. Further arguments are the words given before it
+# (--from UNIT, a query's words), whose first unit sets the quantity.
 _quantaro_convert_units()
 {
     local program=$1 word=$2 names name typed folded c REPLY _quantaro_convert_quote _quantaro_convert_before
+    shift 2
     _quantaro_convert_dequote "$word"
     typed=$REPLY
     local quote=$_quantaro_convert_quote before=$_quantaro_convert_before
     _quantaro_convert_fold "$typed"
     folded=$REPLY
 
-    names=$(_quantaro_convert_ask "$program" --unit-names)
+    names=$(_quantaro_convert_ask "$program" --unit-names "$@")
     local -a list
     mapfile -t list <<<"$names"
     for name in "${list[@]}"; do
@@ -122,9 +126,27 @@ _quantaro_convert()
         prev=${COMP_WORDS[cword - 2]}
     fi
 
+    # The units given before the word: "--from VALUE" and "--to VALUE".
+    local -a given=()
+    local value
+    for ((i = 1; i < cword - 1; i++)); do
+        case ${COMP_WORDS[i]} in
+            --from | --to)
+                value=${COMP_WORDS[i + 1]}
+                if [[ $value == = ]]; then
+                    ((i + 2 < cword)) || continue
+                    value=${COMP_WORDS[i + 2]}
+                fi
+                local REPLY _quantaro_convert_quote _quantaro_convert_before
+                _quantaro_convert_dequote "$value"
+                given+=("${COMP_WORDS[i]}" "$REPLY")
+                ;;
+        esac
+    done
+
     case $prev in
         --from | --to)
-            _quantaro_convert_units "$1" "$word"
+            _quantaro_convert_units "$1" "$word" "${given[@]}"
             ;;
         --fraction)
             # The denominators of the Mixed form's last part.
@@ -134,15 +156,19 @@ _quantaro_convert()
             # A query: without --from and --to, the words after a first TEXT
             # that begins with a number name units.
             local first= units=yes
+            local -a words=()
             for ((i = 1; i < cword; i++)); do
                 case ${COMP_WORDS[i]} in
                     --from | --to) units= ;;
                     --fraction) ((i++)) ;; # its N is no TEXT
-                    -[0-9]* | -.[0-9]* | [!-]*) [[ -n $first ]] || first=${COMP_WORDS[i]} ;;
+                    -[0-9]* | -.[0-9]* | [!-]*)
+                        [[ -n $first ]] || first=${COMP_WORDS[i]}
+                        words+=("${COMP_WORDS[i]}")
+                        ;;
                 esac
             done
             if [[ -n $units && $first =~ ^[+-]?([0-9]|\.[0-9]) && $word != -* ]]; then
-                _quantaro_convert_units "$1" "$word"
+                _quantaro_convert_units "$1" "$word" -- "${words[@]}"
             elif [[ -z $word || $word == -* ]]; then
                 local IFS=$'\n'
                 COMPREPLY=($(compgen -W "$(_quantaro_convert_ask "$1" --option-names)" -- "$word"))

@@ -4,7 +4,7 @@
 // same reading twice, and every reading keeps its promises: a conversion
 // between two unit rows of one quantity whose number reads as the text's
 // beginning does, or a reason of one bounded line; Find Unit's ranked rows are
-// the rows the search finds, reordered by rank.
+// the rows the search finds and the rows whose names fit, ordered by rank.
 
 #include "catalogue/query.h"
 #include "engine/number_text.h"
@@ -121,23 +121,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<QueryConversion> conversions = queryConversions(text);
     if (reading.outcome == QueryOutcome::Conversion)
         // Its conversion first, then the other variants of names the locale decided.
-        check(!conversions.empty() && conversions.front() == reading.conversion,
+        check(!conversions.empty() && conversions.size() <= 4 && conversions.front() == reading.conversion,
               "the conversions of an answerable query do not begin with its conversion", shown(text));
     else if (reading.outcome != QueryOutcome::AmbiguousUnit)
         check(conversions.empty(), "conversions for a query that cannot be answered", shown(text));
     for (const QueryConversion& c : conversions)
         checkConversion(c, text);
+    for (std::size_t i = 0; i < conversions.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            check(conversions[i].fromIndex != conversions[j].fromIndex || conversions[i].toIndex != conversions[j].toIndex,
+                  "two conversions with the same rows", shown(text));
+    // The US measure reads the same text as the British one, only another variant.
+    const QueryReading us = readQuery(text, {MeasureSystem::US});
+    check(us.outcome == reading.outcome, "the locale changed whether a query can be answered", shown(text));
 
-    // Find Unit: the search's rows, each once, by rank, in list order within one.
+    // Find Unit: the search's rows and those whose names fit, each once, by
+    // rank, unit rows before presets where names fit, in list order within.
     for (const ListSide side : {ListSide::From, ListSide::To}) {
         const std::vector<FoundRow> found = findUnitRows(side, text);
         const std::vector<FoundRow> ranked = findRankedUnitRows(side, text);
-        check(std::is_permutation(found.begin(), found.end(), ranked.begin(), ranked.end()),
-              "the ranked rows are not the rows found", shown(text));
+        for (const FoundRow& row : found)
+            check(std::count(ranked.begin(), ranked.end(), row) == 1, "a row found is not ranked once", shown(text));
+        for (const FoundRow& row : ranked)
+            check(std::count(found.begin(), found.end(), row) == 1 || nameFit(row.index, text) != NameFit::None,
+                  "a ranked row that neither the search nor a name finds", shown(text));
+        const auto preset = [](int index) { return catalogueRows()[static_cast<std::size_t>(index)].kind == RowKind::Preset; };
         for (std::size_t i = 1; i < ranked.size(); ++i) {
-            const RowRank before = rankRow(ranked[i - 1].index, text), after = rankRow(ranked[i].index, text);
-            check(before < after || (before == after && ranked[i - 1].index < ranked[i].index),
-                  "ranked rows out of order", shown(text));
+            const int a = ranked[i - 1].index, b = ranked[i].index;
+            const RowRank before = rankRow(a, text), after = rankRow(b, text);
+            const bool byKind = before != RowRank::Mentions && preset(a) != preset(b);
+            check(before < after || (before == after && (byKind ? !preset(a) : a < b)), "ranked rows out of order",
+                  shown(text));
         }
     }
     return 0;

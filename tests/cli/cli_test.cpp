@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace quantaro::test {
 namespace {
 
@@ -211,7 +213,8 @@ TEST(Convert, MixedInEveryOutputForm)
 }
 
 // Without --from and --to, arguments that ask in plain words are one query;
-// every other form keeps converting TEXTs from inch to millimetre. The
+// plain numbers keep converting from inch to millimetre, and so do TEXTs
+// with --from or --to and the lines of standard input. The
 // results are worked out from the unit tables: 70 kg is 70 × 1000 ×
 // 0.002204622621848776 lb., 3 ft is 3 × 0.3048 m, 7 in is 7 × 0.0254 × 1000 mm.
 TEST(Query, ArgumentsThatAskInPlainWords)
@@ -234,12 +237,19 @@ TEST(Query, ArgumentsThatAskInPlainWords)
         {{"--json", "70", "kg", "lb"}, "",
          R"({"input":"70","from":144,"to":154,"result":"154.32358352941432","title":"154.32358352941432 - Velkor Quantaro","info":"1 kg = 2.2046226218487757 lb."})"
          "\n"},
-        // Forms that are no query.
+        // The forms that once went from inch to millimetre word by word.
+        {{"107mph", "to", "kph"}, "", "172.19980800000002\n"},
+        {{"52 weeks -> days"}, "", "364\n"},
+        {{"100degC", "in", "degF"}, "", "212\n"},
+        {{"6", "miles", "in", "meters"}, "", "9656.0640000000003\n"},
+        {{"1 foot to meters"}, "", "0.30480000000000002\n"},
+        {{"40°C in F"}, "", "104\n"},
+        {{"100", "lbs", "in", "kg"}, "", "45.359237\n"},
+        {{"1", "kg"}, "", "2.2046226218487757\n"},
+        // Plain numbers.
         {{"5"}, "", "127\n"},
         {{"1", "2", "3"}, "", "25.399999999999999\n50.799999999999997\n76.199999999999989\n"},
-        {{"5", "apples"}, "", "127\n0\n"},
-        {{"5", "in", "7"}, "", "127\n0\n177.79999999999998\n"},
-        {{"5 in", "7 in"}, "", "127\n177.79999999999998\n"},
+        {{" 5 ", "1e3"}, "", "127\n25400\n"},
         {{"--from", "kg", "--to", "lb", "70", "kg", "lb"}, "", kg70 + "0\n0\n"},
         {{"--to", "cm", "5", "in", "m"}, "", "12.699999999999999\n0\n0\n"},
         {{}, "70 kg lb\n", "1778\n"},
@@ -260,14 +270,21 @@ TEST(Query, QueriesThatCannotBeAnsweredSayWhy)
         std::vector<std::string> arguments;
         std::string err;
     } cases[] = {
-        {{"70", "kg", "lbs"}, "quantaro-convert: no unit matches \"lbs\"\n"},
+        {{"70", "kg", "lbz"}, "quantaro-convert: no unit matches \"lbz\"; did you mean lb (pound)?\n"},
+        {{"5", "kpj"}, "quantaro-convert: no unit matches \"kpj\"; did you mean kph (kilometers per hour)?\n"},
+        {{"5", "apples"}, "quantaro-convert: no unit matches \"apples\"\n"},
+        {{"20 zorps to mph"}, "quantaro-convert: no unit matches \"zorps\"\n"},
+        {{"to", "km"}, "quantaro-convert: no number at the beginning\n"},
+        {{"5 ft 11 kg"}, "quantaro-convert: cannot add kilogramme (a mass) to foot (a length)\n"},
+        {{"5", "in", "7"}, "quantaro-convert: no unit matches \"7\"\n"},
+        {{"5 in", "7 in"},
+         "quantaro-convert: inch follows inch: write the largest unit first (5 ft 11 in), or put a + between the terms\n"},
         {{"1 kg m"},
          "quantaro-convert: kilogramme (kg) (a mass) and metre (m) (a length) cannot be converted into one another\n"},
-        {{"70", "kg"}, "quantaro-convert: name the unit to convert kilogramme (kg) into, as in \"70 kg to UNIT\"\n"},
-        {{"1", "pt", "l"},
-         "quantaro-convert: \"pt\" matches 2 units; give a longer name, or one of these list indices with --from or --to:\n"
-         "   95 \"pint (pt.)\"  [Dry and Liquid Measures of Capacity - British]\n"
-         "  127 \"pint (pt.)\"  [Apothecaries' Fluid Measures - British]\n"},
+        {{"1", "p.", "m"},
+         "quantaro-convert: \"p.\" matches 2 units; give a longer name, or one of these list indices with --from or --to:\n"
+         "   37 \"pole (p.)\"  [Linear Measures - British and U.S.]\n"
+         "   38 \"perch (p.)\"  [Linear Measures - British and U.S.]\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -279,13 +296,42 @@ TEST(Query, QueriesThatCannotBeAnsweredSayWhy)
     }
 }
 
+// Gallon, pint and ton follow the measure of the locale, and the program
+// says which it took: the unit tables give 3.78541 l for a US gallon,
+// 4.54609 l for a British one, and 12.7006 kg for a British quarter.
+TEST(Query, TheLocaleDecidesBetweenBritishAndUsUnits)
+{
+    const struct {
+        const char* locale;
+        std::vector<std::string> arguments;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"en_US.UTF-8", {"1 gal to l"}, "3.7854099999999997\n", "quantaro-convert: read \"gal\" as US gallon\n"},
+        {"en_GB.UTF-8", {"1 gal to l"}, "4.5460900000000004\n", "quantaro-convert: read \"gal\" as British gallon\n"},
+        {"es_US", {"--from", "gallon", "--to", "l", "1"}, "3.7854099999999997\n",
+         "quantaro-convert: --from: read \"gallon\" as US gallon\n"},
+        {"de_DE.UTF-8", {"--from", "quarter", "--to", "kg", "1"}, "12.700600000000001\n",
+         "quantaro-convert: --from: read \"quarter\" as British quarter\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        ::setenv("LC_MEASUREMENT", c.locale, 1);
+        const RunResult r = runConvert(c.arguments, "");
+        ::unsetenv("LC_MEASUREMENT");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
 TEST(Convert, AmbiguousOrUnknownUnitsAreUsageErrors)
 {
     const struct {
         std::string unit;
         std::vector<std::string> listed; // indices the message must offer
-    } cases[] = {{"pt.", {"95", "127"}}, {"p.", {"37", "38"}}, {"pint", {"95", "127", "133"}},
-                 {"gallon", {"97", "119"}}, {"parsec", {}}, {"238", {}}, {"", {}}};
+    } cases[] = {{"p.", {"37", "38"}}, {"bl.", {"105", "106", "113", "120"}}, {"mb", {"201", "202"}},
+                 {"quarter", {"102", "156", "157"}}, {"parsec", {}}, {"238", {}}, {"", {}}};
     for (const auto& c : cases) {
         const RunResult r = runConvert({"--from", c.unit, "5"}, "");
         EXPECT_EQ(r.status, 2) << c.unit;
@@ -339,7 +385,7 @@ TEST(Convert, UsageErrors)
 {
     const std::vector<std::string> cases[] = {
         {"--info", "--json", "1"}, {"--frobnicate"}, {"--from"}, {"--list", "5"}, {"--from", "in", "--from", "mm"}, {"-x"},
-        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "5"}, {"--shortest=1"},
+        {"--list", "--shortest"}, {"--unit-names", "--shortest"}, {"--unit-names", "--json"}, {"--shortest=1"},
         {"--shortest", "--exact"}, {"--list", "--exact"}, {"--exact=1"}};
     for (const auto& arguments : cases) {
         const RunResult r = runConvert(arguments, RunOptions{});

@@ -45,26 +45,29 @@ check '--mixed' --mi
 check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--mixed\n--fraction\n--list\n--recent\n--help\n--version' ''
 check $'16' --mixed --fraction 1
 check $'2\n4\n8\n16\n32\n64' --mixed --fraction = ''
-check 'kilogramme' --mixed --fraction 16 70 kilog
+check $'kilogramme\nkilogrammes\nkilogram\nkilograms' --mixed --fraction 16 70 kilog
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''
 
 # A query: after its number, the words are units; not with --from or --to,
 # and not before a number.
-check $'kilometre\nkilogramme\nkilowatt\nkilocalorie\nkilobit\nkilobyte\nKiloherz\nkilometers\\ per\\ hour' 70 kg to kilo
-check 'statute\ mile' -5 sta
-check $'lb.\nlb.\\ t.\nlb.\\ tr.\nlb.\\ ap.' --info 70 kg lb
+# After a first unit, only the names of its quantity: masses after "kg".
+check $'kilogramme\nkilogrammes\nkilogram\nkilograms\nkilo\nkilos' 70 kg to kilo
+check $'statute\\ mile\nstatute\\ miles' -5 sta
+check $'lb\nlbs\nlb.\\ av.\nlb.\\ t.\nlb.\\ tr.\nlb.\\ ap.' --info 70 kg lb
+check $'pound\npounds\npennyweight\npennyweights\npwt' 70 kg to p
+check $'pound\npounds\npennyweight\npennyweights\npwt' --from kg --to p
 check '' --from kg 70 l
 check '' apples lb
 check '--info' 70 --inf
 
 # Unit names, in list order; letters in either case, and "=" as a word of its own.
-check $'kilometre\nkilogramme\nkilowatt\nkilocalorie\nkilobit\nkilobyte\nKiloherz\nkilometers\\ per\\ hour' --from kilo
-check 'kilogramme' --from = kilog
-check 'statute\ mile' --to = sta
-check $'millimetre\nmil\\ U.S.\nmile\nmilligramme\nmiles\\ per\\ hour\nmillisecond\nmillennium' --from MIL
-check '' --from pint # three units share the name: the program would refuse it
+check $'kilometre\nkilometres\nkilometer\nkilometers\nkilogramme\nkilogrammes\nkilogram\nkilograms\nkilo\nkilos\nkilowatt\nkilowatts\nkilocalorie\nkilocalories\nkilobit\nkilobits\nkilobyte\nkilobytes\nKiloherz\nkilohertz\nkilometers\\ per\\ hour\nkilometres\\ per\\ hour\nkilometer\\ per\\ hour\nkilometre\\ per\\ hour' --from kilo
+check $'kilogramme\nkilogrammes\nkilogram\nkilograms' --from = kilog
+check $'statute\\ mile\nstatute\\ miles' --to = sta
+check $'pint\npints' --from pint # the locale's pint
+check '' --from p. # pole and perch share it: the program would refuse it
 # Nothing typed yet: every name, the same after "--to=" as after "--to".
 all=$(replies --to '')
 [ "$(replies --to =)" = "$all" ] && [ "$(wc -l <<<"$all")" -gt 200 ] ||
@@ -74,32 +77,32 @@ all=$(replies --to '')
 check $'°C\n°F' --to °
 check $'ºC\nºF' --to º
 check 'µm' --from μ
-check 'm²' --from m2
+check 'm2' --from m2
 
 # Blanks and apostrophes: escaped, or inside the quote the word opens.
-check 'sea\ league\ British' --from sea
-check 'sea league British' --from '"sea'
-check $'men\\\'s\\ shoes\\ metric/German\nmen\\\'s\\ shoes\\ US/UK' --to "men\\'"
-check $'men\'s shoes metric/German\nmen\'s shoes US/UK' --to '"men'"'"
-check $'menswear metric/German\nmenswear US/UK\nmen\'\\\'\'s shoes metric/German\nmen\'\\\'\'s shoes US/UK' --to "'men"
-check 'a league British' --from 'se"a ' # readline keeps what stands before the quote
+check $'sea\\ league\nsea\\ leagues\nsea\\ league\\ British\nsea\\ mile\nsea\\ miles' --from sea
+check $'sea league\nsea leagues\nsea league British\nsea mile\nsea miles' --from '"sea'
+check $'men\\\'s\\ shoes\\ metric/German\nmen\\\'s\\ shoes\\ metric\nmen\\\'s\\ shoes\\ US/UK\nmen\\\'s\\ shoes\\ US' --to "men\\'"
+check $'men\'s shoes metric/German\nmen\'s shoes metric\nmen\'s shoes US/UK\nmen\'s shoes US' --to '"men'"'"
+check $'menswear metric/German\nmenswear metric\nmenswear German\nmenswear US/UK\nmenswear US\nmenswear UK\nmen\'\\\'\'s shoes metric/German\nmens shoes metric/German\nmen\'\\\'\'s shoes metric\nmens shoes metric\nmen\'\\\'\'s shoes US/UK\nmens shoes US/UK\nmen\'\\\'\'s shoes US\nmens shoes US' --to "'men"
+check $'a league\na leagues\na league British\na mile\na miles' --from 'se"a ' # readline keeps what stands before the quote
 
 # Through readline: what it made of each typed line, as the history keeps it.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 typed=(
     $'quantaro-convert --fro\tm --to cm 1'
-    $'quantaro-convert --from imp\t--to l 1'
-    $'quantaro-convert --from "men\'s shoes m\t--to \'men\'\\\'\'s shoes u\t40'
+    $'quantaro-convert --from Imp.\t--to l 1'
+    $'quantaro-convert --from "men\'s shoes metric/\t--to \'men\'\\\'\'s shoes US/\t40'
     $'quantaro-convert --to \u00b0F\t--from=\u00b0C\t100'
-    $'quantaro-convert --from m2\t--to=SQU\tme\t--shortest 1'
+    $'quantaro-convert --from m2\t--to=SQU\tmetres\t--shortest 1'
 )
 expected=(
     'quantaro-convert --from m --to cm 1'
     'quantaro-convert --from Imp.\ gal. --to l 1'
     "quantaro-convert --from \"men's shoes metric/German\" --to 'men'\\''s shoes US/UK' 40"
     $'quantaro-convert --to \u00b0F --from=\u00b0C 100'
-    'quantaro-convert --from m² --to=square\ metre --shortest 1'
+    'quantaro-convert --from m2 --to=square\ metres --shortest 1'
 )
 {
     printf 'source %q\n' "$2"

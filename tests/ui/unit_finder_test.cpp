@@ -71,20 +71,25 @@ private slots:
         QTest::addColumn<int>("downs");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        // "gallon U.S. (gal) (to litre (l))"; its pair, the litre preset, follows.
+        // "gallon (gal)" (its name "US gal"), then the preset "gallon U.S. (gal)
+        // (to litre (l))"; its pair, the litre preset, follows.
         QTest::newRow("input field: From") << "inputField" << "us gal" << 1 << 10 << 9;
-        QTest::newRow("From list") << "fromList" << "U.S. GAL" << 0 << 9 << 10;
+        QTest::newRow("From list") << "fromList" << "U.S. GAL" << 0 << 119 << 75;
         // A length unit against the inch preset: From falls back to "Linear Measures - Metric".
         QTest::newRow("To list") << "toList" << "sea league" << 0 << 18 << 49;
-        // "sea league British" begins with "sea"; the two nautical miles only mention it.
-        QTest::newRow("result field: From") << "resultField" << "sea" << 2 << 50 << 18;
-        // The inch's own rows before the preset that converts into inches.
-        QTest::newRow("inch") << "fromList" << "inch" << 0 << 2 << 1;
-        QTest::newRow("inch, the unit") << "toList" << "inch" << 1 << 18 << 31;
-        QTest::newRow("statute mile") << "fromList" << "statute mile" << 0 << 8 << 7;
-        QTest::newRow("pound") << "fromList" << "pound" << 0 << 14 << 13;
-        QTest::newRow("metre") << "fromList" << "metre" << 0 << 5 << 6;
-        QTest::newRow("down past the last") << "toList" << "sea" << 5 << 18 << 50;
+        // "sea league" and "sea mile" begin names of two units; the British
+        // nautical mile's label only mentions "sea".
+        QTest::newRow("result field: From") << "resultField" << "sea" << 2 << 48 << 18;
+        // The unit row first, then its preset, then the preset that converts
+        // into inches: a preset fixes a partner nobody asked for.
+        QTest::newRow("inch") << "fromList" << "inch" << 0 << 31 << 18;
+        QTest::newRow("inch, the preset") << "toList" << "inch" << 1 << 1 << 2;
+        QTest::newRow("statute mile") << "fromList" << "statute mile" << 0 << 41 << 18;
+        QTest::newRow("pound") << "fromList" << "pound" << 0 << 154 << 136;
+        QTest::newRow("lbs") << "fromList" << "lbs" << 0 << 154 << 136;
+        QTest::newRow("mph") << "fromList" << "mph" << 0 << 218 << 215;
+        QTest::newRow("metre") << "fromList" << "metre" << 0 << 23 << 18;
+        QTest::newRow("down past the last") << "toList" << "sea" << 5 << 18 << 48;
     }
 
     void pickGoesToTheFocusedList()
@@ -119,11 +124,11 @@ private slots:
         QVERIFY(finder);
         QCOMPARE(shown(finder).size(), 181); // every unit and preset row before a word is typed
         QTest::keyClicks(field(finder), "gal");
-        // Rows whose own unit is "gal" first, then one whose name begins
-        // with it, then the preset that only mentions it.
-        QCOMPARE(shown(finder), (QStringList{"gallon U.S. (gal) (from litre (l)) | Common Conversions - Preset",
+        // The units "gal" names first, then the preset of one of them, then
+        // the preset that only mentions it.
+        QCOMPARE(shown(finder), (QStringList{"gallon ((Imp.) gal.) | Dry and Liquid Measures of Capacity - British",
                                              "gallon (gal) | Liquid Measures of Capacity U.S.",
-                                             "gallon ((Imp.) gal.) | Dry and Liquid Measures of Capacity - British",
+                                             "gallon U.S. (gal) (from litre (l)) | Common Conversions - Preset",
                                              "litre (l) (from gallon U.S. (gal)) | Common Conversions - Preset"}));
         QCOMPARE(QAccessible::queryAccessibleInterface(field(finder))->text(QAccessible::Name), "Find unit");
         QCOMPARE(QAccessible::queryAccessibleInterface(results(finder))->text(QAccessible::Name), "Units found");
@@ -171,8 +176,8 @@ private slots:
         const QPoint second = view->visualRect(view->model()->index(1, 0)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
-        // The second row: after "sea league British", whose name begins with "sea".
-        QCOMPARE(w.from->currentIndex(), 48);
+        // The second row: after "sea league", whose name begins with "sea".
+        QCOMPARE(w.from->currentIndex(), 50);
         QCOMPARE(w.to->currentIndex(), 18);
         QVERIFY(w.saved());
     }
