@@ -28,7 +28,7 @@ void LineConverter::setTerms(const std::vector<QueryTerm>& terms)
 
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
-    const ConversionRequest request{text, pair_.from, pair_.to, resultForm_, fraction_, terms_};
+    const ConversionRequest request{{text, pair_.from}, pair_.to, resultForm_, fraction_, terms_};
     if (form_ == OutputForm::Json) {
         const ResultForm written = Convert(request, conversion_);
         out += jsonIndices_;

@@ -63,7 +63,7 @@ private:
     NumberPrefix prefix_;
     JsonStringWriter inputWriter_;
     std::vector<std::string> termNumbers_;
-    std::vector<ConversionTerm> terms_;
+    std::vector<Term> terms_;
 };
 
 } // namespace quantaro::cli

@@ -28,36 +28,35 @@ struct Conversion {
 // the shortest text.
 enum class ResultForm { SeventeenDigits, Shortest, Exact, Mixed };
 
-// One term of a quantity of several ("5 ft 11 in", "10 mm + 0.5 in") or of
-// an amount worked out ("1 1/2 in", "1920*1080*3 bytes"): the amount as the
-// query reader writes it (ASCII digits, ".", an exponent, "+", "-", "*",
-// "/" and parentheses) and its unit.
-struct ConversionTerm {
+// A quantity as typed: a number in a unit (the From row's code).
+struct Term {
     std::string_view number;
     UnitCode unit = kNoRow;
 };
 
-// One conversion as the front ends ask for it: the number as typed in its
-// unit, the To unit, and the form of the result. `fraction` is the Mixed
-// form's last part: 0 for two decimals, else a denominator 2 to 64, a power
-// of two.
+// One conversion as the front ends ask for it: the quantity, the To unit,
+// and the form of the result. `fraction` is the Mixed form's last part: 0 for
+// two decimals, else a denominator 2 to 64, a power of two.
 //
-// With `terms`, the quantity is their sum, and `number` and `from` are not
-// read (`from` is best the first term's unit, for the caller's info line).
+// A quantity of several terms ("5 ft 11 in", "10 mm + 0.5 in") or of an
+// amount worked out ("1 1/2 in", "1920*1080*3 bytes") is given as `terms`,
+// which then stand for `term` (best kept as the first term, for the
+// caller's info line); their numbers are amounts as the query reader writes
+// them (ASCII digits, ".", an exponent, "+", "-", "*", "/" and parentheses).
 // Such a request goes only through the exact part's entry point
 // (exact/conversion.h), in every form: the sum is worked out exactly, and
 // the seventeen digits and the shortest text write the double nearest to
 // it. A sum has no one listed order of double steps that the window shows
-// (each term into the To unit, then added, would round once per term and
-// make "5 ft 11 in" differ from "71 in"); one rounding of the true value is
-// the sound double, and it agrees with the Exact form by construction.
+// (each term into the To unit, then added, rounds once per term and once
+// per addition, and "1/3" would round before it is converted); one rounding
+// of the true value is the sound double, it is the same however the terms
+// are ordered or grouped, and it agrees with the Exact form by construction.
 struct ConversionRequest {
-    std::string_view number;
-    UnitCode from = kNoRow;
+    Term term;
     UnitCode to = kNoRow;
     ResultForm form = ResultForm::SeventeenDigits;
     int fraction = 0;
-    std::span<const ConversionTerm> terms{};
+    std::span<const Term> terms{};
 };
 
 // The converter's one computation, a pure function of the input text and the

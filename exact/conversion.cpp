@@ -36,10 +36,10 @@ ResultForm Convert(const ConversionRequest& request, Conversion& out)
     switch (request.form) {
     case ResultForm::SeventeenDigits:
     case ResultForm::Shortest:
-        Convert(request.number, request.from, request.to, out, request.form);
+        Convert(request.term.number, request.term.unit, request.to, out, request.form);
         return request.form;
     case ResultForm::Exact:
-        ConvertExact(request.number, request.from, request.to, out);
+        ConvertExact(request.term.number, request.term.unit, request.to, out);
         return request.form;
     case ResultForm::Mixed:
         break;
@@ -47,11 +47,11 @@ ResultForm Convert(const ConversionRequest& request, Conversion& out)
     // The info line and the title's end are the engine's; only the result
     // (and so the title's beginning) is the mixed text where there is one.
     std::string mixed;
-    if (!appendMixedResult(request.number, request.from, request.to, request.fraction, mixed)) {
-        Convert(request.number, request.from, request.to, out, ResultForm::Shortest);
+    if (!appendMixedResult(request.term.number, request.term.unit, request.to, request.fraction, mixed)) {
+        Convert(request.term.number, request.term.unit, request.to, out, ResultForm::Shortest);
         return ResultForm::Shortest;
     }
-    Convert(request.number, request.from, request.to, out, ResultForm::Shortest);
+    Convert(request.term.number, request.term.unit, request.to, out, ResultForm::Shortest);
     out.title.replace(0, out.result.size(), mixed);
     out.result.assign(mixed);
     return ResultForm::Mixed;
@@ -76,15 +76,15 @@ void AppendResult(const ConversionRequest& request, std::string& out)
     case ResultForm::Shortest:
         break;
     case ResultForm::Exact:
-        if (appendExactResult(request.number, request.from, request.to, out))
+        if (appendExactResult(request.term.number, request.term.unit, request.to, out))
             return;
         break;
     case ResultForm::Mixed:
-        if (appendMixedResult(request.number, request.from, request.to, request.fraction, out))
+        if (appendMixedResult(request.term.number, request.term.unit, request.to, request.fraction, out))
             return;
         break;
     }
-    AppendResult(request.number, request.from, request.to, out, request.form);
+    AppendResult(request.term.number, request.term.unit, request.to, out, request.form);
 }
 
 } // namespace quantaro

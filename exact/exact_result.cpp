@@ -783,10 +783,10 @@ double nearestDouble(const Exact& v)
 
 // The exact sum of the terms in the To unit; false where an amount cannot
 // be worked out or a unit has no exact rule.
-bool termsValue(std::span<const ConversionTerm> terms, const UnitDefinition* target, Exact& sum)
+bool termsValue(std::span<const Term> terms, const UnitDefinition* target, Exact& sum)
 {
     sum = Exact{};
-    for (const ConversionTerm& term : terms) {
+    for (const Term& term : terms) {
         Exact v;
         if (!AmountReader(term.number).read(v))
             return false;
@@ -839,7 +839,7 @@ bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int d
     return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), *write, out);
 }
 
-std::optional<ResultForm> appendTermsResult(std::span<const ConversionTerm> terms, UnitCode to, ResultForm form,
+std::optional<ResultForm> appendTermsResult(std::span<const Term> terms, UnitCode to, ResultForm form,
                                             int denominator, std::string& out)
 {
     Exact v;

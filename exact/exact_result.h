@@ -54,7 +54,7 @@ bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::
 // out of range counts as 0.
 bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int denominator, std::string& out);
 
-// The sum of a request's terms (engine/convert.h, ConversionTerm) in the To
+// The sum of a request's terms (engine/convert.h, Term) in the To
 // unit, written in `form` and appended to `out`: the Exact and Mixed forms
 // as above, the seventeen digits and the shortest text of the double nearest
 // to the exact sum. The Mixed form falls back to the Shortest where the To
@@ -63,7 +63,7 @@ bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int d
 // by zero, more digits or a larger power of ten than any typed quantity.
 // Terms of units that do not add (temperatures, sizes) are the caller's to
 // refuse; each term is converted into the To unit on its own.
-std::optional<ResultForm> appendTermsResult(std::span<const ConversionTerm> terms, UnitCode to, ResultForm form,
+std::optional<ResultForm> appendTermsResult(std::span<const Term> terms, UnitCode to, ResultForm form,
                                             int denominator, std::string& out);
 
 // The mark after a rounded Exact result: more digits follow (U+2026).

@@ -16,7 +16,7 @@ bool makeOneNumber(QueryConversion& conversion)
         return true;
     const auto rows = catalogueRows();
     auto codeOf = [&rows](int index) { return rows[static_cast<std::size_t>(index)].code; };
-    std::vector<ConversionTerm> terms;
+    std::vector<Term> terms;
     std::vector<int> units;
     for (const QueryTerm& term : conversion.terms) {
         terms.push_back({term.number, codeOf(term.index)});

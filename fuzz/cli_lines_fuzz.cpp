@@ -84,7 +84,7 @@ void checkLine(std::string_view text, std::string_view line, OutputForm form, qu
           "one text does not give one output line", detail);
     check(quantaro::fuzz::isValidUtf8(line), "output line is not UTF-8", detail);
     quantaro::Conversion c;
-    const quantaro::ResultForm written = quantaro::Convert({text, pair.from, pair.to, resultForm}, c);
+    const quantaro::ResultForm written = quantaro::Convert({{text, pair.from}, pair.to, resultForm}, c);
     line.remove_suffix(1);
     switch (form) {
     case OutputForm::Result:

@@ -45,7 +45,7 @@ void checkTerms(const QueryConversion& c, std::string_view text)
     const auto rows = catalogueRows();
     check(c.number.empty() && c.fromIndex == c.terms.front().index, "a quantity of terms with a number of its own",
           shown(text));
-    std::vector<ConversionTerm> terms;
+    std::vector<Term> terms;
     for (const QueryTerm& term : c.terms) {
         check(isUnitRow(term.index)
                   && sameQuantity(rows[static_cast<std::size_t>(term.index)].code,
@@ -57,7 +57,7 @@ void checkTerms(const QueryConversion& c, std::string_view text)
     }
     const UnitCode to = rows[static_cast<std::size_t>(c.toIndex)].code;
     for (const ResultForm form : {ResultForm::SeventeenDigits, ResultForm::Shortest, ResultForm::Exact, ResultForm::Mixed}) {
-        const Conversion conversion = Convert(ConversionRequest{"", terms.front().unit, to, form, 16, terms});
+        const Conversion conversion = Convert(ConversionRequest{{"", terms.front().unit}, to, form, 16, terms});
         check(!conversion.result.empty(), "a quantity of terms without a result", shown(text));
     }
 }

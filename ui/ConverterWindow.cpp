@@ -360,7 +360,7 @@ void ConverterWindow::convert()
     const int toIndex = toList_->currentIndex();
     const QByteArray utf8 = input.toUtf8();
     const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    quantaro::Convert({text, fromList_->currentCode(), toList_->currentCode(), resultForm(), state_.fractionDenominator},
+    quantaro::Convert({{text, fromList_->currentCode()}, toList_->currentCode(), resultForm(), state_.fractionDenominator},
                       conversion_);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.

@@ -18,7 +18,7 @@ namespace {
 // request's texts are views of `a`'s strings.
 struct Asked {
     std::vector<std::string> numbers;
-    std::vector<ConversionTerm> terms;
+    std::vector<Term> terms;
     ConversionRequest request;
 };
 
@@ -32,7 +32,7 @@ void ask(Asked& a, std::string_view text, ResultForm form, int fraction = 0, Que
     a.numbers.push_back(reading.conversion.number);
     for (std::size_t i = 0; i < reading.conversion.terms.size(); ++i)
         a.terms.push_back({a.numbers[i], rows[static_cast<std::size_t>(reading.conversion.terms[i].index)].code});
-    a.request = {a.numbers.back(), rows[static_cast<std::size_t>(reading.conversion.fromIndex)].code,
+    a.request = {{a.numbers.back(), rows[static_cast<std::size_t>(reading.conversion.fromIndex)].code},
                  rows[static_cast<std::size_t>(reading.conversion.toIndex)].code, form, fraction, a.terms};
 }
 
@@ -125,7 +125,7 @@ TEST(QuantityTerms, MixedFormAndTheWholeConversion)
     const Conversion c = Convert(a.request);
     EXPECT_EQ(c.result, "180.34");
     EXPECT_EQ(c.title, "180.34 - Velkor Quantaro");
-    EXPECT_EQ(c.info, Convert(ConversionRequest{"1", a.terms.front().unit, a.request.to}).info); // of the foot
+    EXPECT_EQ(c.info, Convert(ConversionRequest{{"1", a.terms.front().unit}, a.request.to}).info); // of the foot
     std::string out = "x";
     AppendResult(a.request, out);
     EXPECT_EQ(out, "x180.34");
@@ -146,15 +146,15 @@ TEST(QuantityTerms, AmountsWithoutAValue)
     const UnitCode metre = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.fromIndex)].code;
     const UnitCode cm = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.toIndex)].code;
     for (const std::string_view bad : {"1/(0.5-0.5)", "", "1+", "(1", "1)", "abc", "1e999999", "1/"}) {
-        const ConversionTerm terms[] = {{bad, metre}};
-        EXPECT_EQ(Convert(ConversionRequest{"", metre, cm, ResultForm::Exact, 0, terms}).result, "nan") << bad;
+        const Term terms[] = {{bad, metre}};
+        EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Exact, 0, terms}).result, "nan") << bad;
     }
     const std::string deep = std::string(200, '(') + "1" + std::string(200, ')');
-    const ConversionTerm deepTerm[] = {{deep, metre}};
-    EXPECT_EQ(Convert(ConversionRequest{"", metre, cm, ResultForm::Shortest, 0, deepTerm}).result, "nan");
+    const Term deepTerm[] = {{deep, metre}};
+    EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Shortest, 0, deepTerm}).result, "nan");
     // Beyond the double range the double's text stands, as for a typed number.
-    const ConversionTerm huge[] = {{"1e300*1e300", metre}};
-    EXPECT_EQ(Convert(ConversionRequest{"", metre, cm, ResultForm::Exact, 0, huge}).result, "inf");
+    const Term huge[] = {{"1e300*1e300", metre}};
+    EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Exact, 0, huge}).result, "inf");
 }
 
 } // namespace
