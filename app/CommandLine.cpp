@@ -6,6 +6,7 @@
 #include "catalogue/query.h"
 #include "catalogue/unit_names.h"
 #include "cli/units_arg.h"
+#include "exact/one_number.h"
 #include "options/command_line_options.h"
 #include "options/locale_environment.h"
 
@@ -260,9 +261,14 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
             message += "\n  \"" + candidate.label + "\"  [" + candidate.group + ']';
         return refuse(message);
     }
-    line.opening.fromIndex = reading.conversion.fromIndex;
-    line.opening.toIndex = reading.conversion.toIndex;
-    line.opening.input = reading.conversion.number;
+    // The input field holds one number: a quantity of terms as one.
+    quantaro::QueryConversion conversion = reading.conversion;
+    if (!quantaro::makeOneNumber(conversion))
+        return refuse("the window takes one number, and " + query
+                      + " is no decimal in any of its units; give it in one unit");
+    line.opening.fromIndex = conversion.fromIndex;
+    line.opening.toIndex = conversion.toIndex;
+    line.opening.input = conversion.number;
     return line;
 }
 

@@ -2,6 +2,7 @@
 // Copyright Velkor
 #include "catalogue/query.h"
 
+#include "catalogue/quantity_text.h"
 #include "catalogue/unit_names.h"
 #include "engine/number_text.h"
 
@@ -293,6 +294,7 @@ struct Read {
     QueryReading reading;
     std::optional<Judged> chosen;
     std::string number;
+    QuantityText quantity; // Terms: the quantity the number stands in for
 };
 
 // The text with what asks for a conversion around a query taken away: a
@@ -346,11 +348,9 @@ std::string plainQuery(std::string_view text)
     return std::string(t);
 }
 
-Read read(std::string_view typed, const QueryContext& context)
+Read readWords(std::string_view text, const QueryContext& context)
 {
     Read out;
-    const std::string plain = plainQuery(typed);
-    const std::string_view text = plain;
     QueryReading& reading = out.reading;
     const std::size_t numberEnd = numberTextLength(text);
     if (numberEnd == 0) {
@@ -457,6 +457,52 @@ Read read(std::string_view typed, const QueryContext& context)
     return out;
 }
 
+// A conversion read with a stand-in number made the quantity's: its terms,
+// or its one number where that is a plain one ("5'", "1,500"). Returns why
+// the terms do not make one quantity; empty when they do.
+std::string withQuantity(QueryConversion& conversion, const QuantityText& quantity)
+{
+    std::vector<QueryTerm> terms = quantity.terms;
+    terms.push_back({quantity.last, conversion.fromIndex});
+    if (std::string problem = termsProblem(terms, quantity.joined); !problem.empty())
+        return problem;
+    if (terms.size() == 1 && numberTextLength(quantity.last) == quantity.last.size()) {
+        conversion.number = quantity.last;
+        return {};
+    }
+    conversion.number.clear();
+    conversion.fromIndex = terms.front().index;
+    conversion.terms = std::move(terms);
+    return {};
+}
+
+Read read(std::string_view typed, const QueryContext& context)
+{
+    const std::string plain = plainQuery(typed);
+    QuantityText quantity = readQuantityText(plain, context.decimalComma, context.measure);
+    if (quantity.kind == QuantityText::Kind::Refused) {
+        Read out;
+        out.reading.outcome = QueryOutcome::BadQuantity;
+        out.reading.message = std::move(quantity.message);
+        out.reading.isQuery = true;
+        return out;
+    }
+    if (quantity.kind == QuantityText::Kind::Plain)
+        return readWords(plain, context);
+    // The last term's unit and the To part read after a stand-in number.
+    Read out = readWords("1 " + quantity.rest, context);
+    out.reading.isQuery = true;
+    out.quantity = std::move(quantity);
+    if (out.reading.outcome == QueryOutcome::Conversion) {
+        if (std::string problem = withQuantity(out.reading.conversion, out.quantity); !problem.empty()) {
+            out.reading.outcome = QueryOutcome::BadQuantity;
+            out.reading.message = std::move(problem);
+            out.reading.conversion = {};
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 double relevance(NameMatch match) { return match == NameMatch::Whole ? 1.0 : 0.7; }
@@ -482,7 +528,10 @@ std::vector<QueryConversion> queryConversions(std::string_view text, const Query
 {
     Read r = read(text, context);
     std::vector<QueryConversion> conversions;
-    auto add = [&conversions](QueryConversion conversion) {
+    auto add = [&conversions, &r](QueryConversion conversion) {
+        if (r.quantity.kind == QuantityText::Kind::Terms && conversion.terms.empty() && conversion.number == "1"
+            && !withQuantity(conversion, r.quantity).empty())
+            return;
         if (std::none_of(conversions.begin(), conversions.end(), [&conversion](const QueryConversion& c) {
                 return c.fromIndex == conversion.fromIndex && c.toIndex == conversion.toIndex;
             }))
@@ -494,17 +543,24 @@ std::vector<QueryConversion> queryConversions(std::string_view text, const Query
         // The other variants of the names the locale decided, and of a
         // partner it picked for a unit alone.
         const Judged& chosen = *r.chosen;
-        const bool fromByMeasure = chosen.sides[0].byMeasure;
+        // A quantity of terms keeps the units its words were read as.
+        const bool fromByMeasure = chosen.sides[0].byMeasure && conversion.terms.empty();
         const bool toByMeasure = chosen.sideCount == 2 ? chosen.sides[1].byMeasure
                                                        : otherVariant(conversion.toIndex) >= 0;
         const int otherFrom = fromByMeasure ? otherVariant(conversion.fromIndex) : -1;
         const int otherTo = toByMeasure ? otherVariant(conversion.toIndex) : -1;
+        auto variant = [&conversion](int from, int to) {
+            QueryConversion c = conversion;
+            c.fromIndex = from;
+            c.toIndex = to;
+            return c;
+        };
         if (otherTo >= 0)
-            add({conversion.fromIndex, otherTo, conversion.number, conversion.match});
+            add(variant(conversion.fromIndex, otherTo));
         if (otherFrom >= 0)
-            add({otherFrom, conversion.toIndex, conversion.number, conversion.match});
+            add(variant(otherFrom, conversion.toIndex));
         if (otherFrom >= 0 && otherTo >= 0)
-            add({otherFrom, otherTo, conversion.number, conversion.match});
+            add(variant(otherFrom, otherTo));
         return conversions;
     }
     if (r.reading.outcome != QueryOutcome::AmbiguousUnit)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/quantity_text.h"
 #include "catalogue/unit_names.h"
 #include "catalogue/unit_search.h"
 
@@ -34,9 +35,11 @@ namespace quantaro {
 // converts into its partner given with its names (kg into pound, litre into
 // the locale's gallon).
 
-// Whose measure a name shared by a British and a US unit follows.
+// Whose measure a name shared by a British and a US unit follows, and
+// whether a comma in a number is the decimal point (decimalCommaForLocale).
 struct QueryContext {
     MeasureSystem measure = MeasureSystem::British;
+    bool decimalComma = false;
 };
 
 // The measure of a locale: US where the first non-empty of the three names
@@ -62,6 +65,12 @@ struct QueryConversion {
     int toIndex = -1;
     std::string number;
     NameMatch match = NameMatch::Whole; // the weaker of the two names' matches
+    // A quantity of several terms or a worked-out amount ("5 ft 11 in",
+    // "1 1/2 in", "6/3 m"; see quantity_text.h): its terms, as typed from
+    // left to right; `number` is then empty and `fromIndex` the first
+    // term's unit. Empty for a number as the input field reads it (which
+    // "5'", "1,500" and, in a decimal-comma locale, "1,5" become).
+    std::vector<QueryTerm> terms{};
 
     friend bool operator==(const QueryConversion&, const QueryConversion&) = default;
 };
@@ -74,6 +83,7 @@ enum class QueryOutcome {
     AmbiguousUnit, // `word` matches several units: `candidates`
     NoPartner,     // a unit alone whose partner rule leaves the other list on no unit
     Inconvertible, // the two units measure different quantities
+    BadQuantity,   // the quantity cannot be read, or its terms do not add up
 };
 
 // A unit that an ambiguous name may mean.

@@ -16,9 +16,19 @@ LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resul
                    + ",\"result\":";
 }
 
+void LineConverter::setTerms(const std::vector<QueryTerm>& terms)
+{
+    termNumbers_.clear();
+    terms_.clear();
+    for (const QueryTerm& term : terms)
+        termNumbers_.push_back(term.number);
+    for (std::size_t i = 0; i < terms.size(); ++i)
+        terms_.push_back({termNumbers_[i], catalogueRows()[static_cast<std::size_t>(terms[i].index)].code});
+}
+
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
-    const ConversionRequest request{{text, pair_.from}, pair_.to, resultForm_, fraction_};
+    const ConversionRequest request{{text, pair_.from}, pair_.to, resultForm_, fraction_, terms_};
     if (form_ == OutputForm::Json) {
         const ResultForm written = Convert(request, conversion_);
         out += jsonIndices_;

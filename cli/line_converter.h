@@ -4,6 +4,7 @@
 
 #include "cli/json.h"
 #include "cli/number_prefix.h"
+#include "catalogue/quantity_text.h"
 #include "cli/options.h"
 #include "engine/convert.h"
 #include "exact/conversion.h"
@@ -11,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quantaro::cli {
 
@@ -39,6 +41,10 @@ public:
 
     void convert(std::string_view text, std::string& out);
 
+    // A query's quantity of several terms: every text then converts it
+    // (the text is only the input that --json repeats).
+    void setTerms(const std::vector<QueryTerm>& terms);
+
     void beginLong(std::string& out);
     void feedLong(std::string_view piece, std::string& out);
     void endLong(std::string& out);
@@ -56,6 +62,8 @@ private:
     Conversion conversion_;
     NumberPrefix prefix_;
     JsonStringWriter inputWriter_;
+    std::vector<std::string> termNumbers_;
+    std::vector<Term> terms_;
 };
 
 } // namespace quantaro::cli

@@ -144,8 +144,6 @@ int printRecent(Output& output)
     return finish(output);
 }
 
-// Whose gallon, pint and ton the user means: the measure of the locale.
-MeasureSystem localeMeasure() { return options::queryContextFromEnvironment().measure; }
 
 // The list index a UNIT argument names, or -1 after reporting why none.
 int resolveUnit(std::string_view option, bool given, std::string_view argument, const UnitLookup& lookup, int fallback)
@@ -178,7 +176,8 @@ bool isPlainNumber(std::string_view text)
 // query ("70 kg to lb"): its rows then stand for --from and --to and its
 // number is the one TEXT. Anything else is not answered: returns false after
 // reporting why, so that no word is ever converted as something it was not.
-bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& toIndex, std::string& number)
+bool readAsQuery(Options& options, const QueryContext& context, int& fromIndex, int& toIndex, std::string& number,
+                 std::vector<QueryTerm>& terms)
 {
     if (options.fromGiven || options.toGiven || options.texts.empty())
         return true;
@@ -190,7 +189,7 @@ bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& t
             text += ' ';
         text += argument;
     }
-    const QueryReading reading = readQuery(text, {measure});
+    const QueryReading reading = readQuery(text, context);
     if (reading.outcome != QueryOutcome::Conversion) {
         std::string message = reading.message;
         if (!reading.suggestion.empty())
@@ -209,21 +208,25 @@ bool readAsQuery(Options& options, MeasureSystem measure, int& fromIndex, int& t
         writeError(reading.note);
     fromIndex = reading.conversion.fromIndex;
     toIndex = reading.conversion.toIndex;
-    number = reading.conversion.number;
+    terms = reading.conversion.terms;
+    // A quantity of terms has no one number: the line stands for the text.
+    number = terms.empty() ? reading.conversion.number : text;
     options.texts = {number};
     return true;
 }
 
 int convert(Options options, Output& output)
 {
-    const MeasureSystem measure = localeMeasure();
-    const UnitArguments units = lookUpUnitArguments(options.fromGiven, options.from, options.toGiven, options.to, measure);
+    const QueryContext context = options::queryContextFromEnvironment();
+    const UnitArguments units =
+        lookUpUnitArguments(options.fromGiven, options.from, options.toGiven, options.to, context.measure);
     int fromIndex = resolveUnit("--from", options.fromGiven, options.from, units.from, kFirstRunPair.fromIndex);
     int toIndex = resolveUnit("--to", options.toGiven, options.to, units.to, kFirstRunPair.toIndex);
     if (fromIndex < 0 || toIndex < 0)
         return UsageError;
-    std::string queryNumber; // the query's number, which options.texts then holds
-    if (!readAsQuery(options, measure, fromIndex, toIndex, queryNumber))
+    std::string queryNumber;      // the query's number, which options.texts then holds
+    std::vector<QueryTerm> terms; // a query's quantity of several terms
+    if (!readAsQuery(options, context, fromIndex, toIndex, queryNumber, terms))
         return UsageError;
     if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
         writeError(problem);
@@ -233,6 +236,8 @@ int convert(Options options, Output& output)
     const auto rows = catalogueRows();
     LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
                             options.resultForm, options.fraction);
+    if (!terms.empty())
+        converter.setTerms(terms);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());
@@ -309,7 +314,7 @@ int main(int argc, char* argv[])
     case Action::Recent:
         return printRecent(output);
     case Action::UnitNames:
-        for (const std::string& name : acceptedUnitNames(localeMeasure(), completionQuantity(parsed.options))) {
+        for (const std::string& name : acceptedUnitNames(options::queryContextFromEnvironment().measure, completionQuantity(parsed.options))) {
             output.buffer() += name;
             output.buffer() += '\n';
         }

@@ -4,6 +4,7 @@
 
 #include "engine/unit_code.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,13 +36,27 @@ struct Term {
 
 // One conversion as the front ends ask for it: the quantity, the To unit,
 // and the form of the result. `fraction` is the Mixed form's last part: 0 for
-// two decimals, else a denominator 2 to 64, a power of two. One term for
-// now; a quantity of several ("5 ft 11 in") would be more terms here.
+// two decimals, else a denominator 2 to 64, a power of two.
+//
+// A quantity of several terms ("5 ft 11 in", "10 mm + 0.5 in") or of an
+// amount worked out ("1 1/2 in", "1920*1080*3 bytes") is given as `terms`,
+// which then stand for `term` (best kept as the first term, for the
+// caller's info line); their numbers are amounts as the query reader writes
+// them (ASCII digits, ".", an exponent, "+", "-", "*", "/" and parentheses).
+// Such a request goes only through the exact part's entry point
+// (exact/conversion.h), in every form: the sum is worked out exactly, and
+// the seventeen digits and the shortest text write the double nearest to
+// it. A sum has no one listed order of double steps that the window shows
+// (each term into the To unit, then added, rounds once per term and once
+// per addition, and "1/3" would round before it is converted); one rounding
+// of the true value is the sound double, it is the same however the terms
+// are ordered or grouped, and it agrees with the Exact form by construction.
 struct ConversionRequest {
     Term term;
     UnitCode to = kNoRow;
     ResultForm form = ResultForm::SeventeenDigits;
     int fraction = 0;
+    std::span<const Term> terms{};
 };
 
 // The converter's one computation, a pure function of the input text and the

@@ -6,8 +6,33 @@
 
 namespace quantaro {
 
+namespace {
+
+// A quantity of terms: the info line and the title's end are the engine's
+// for one of the first term's unit; the result is the terms' sum, "nan"
+// where an amount has no value (a division by zero the reader could not
+// see, an amount not in its form).
+ResultForm convertTerms(const ConversionRequest& request, Conversion& out)
+{
+    const ResultForm doubleForm =
+        request.form == ResultForm::SeventeenDigits ? ResultForm::SeventeenDigits : ResultForm::Shortest;
+    Convert("1", request.terms.front().unit, request.to, out, doubleForm);
+    std::string text;
+    std::optional<ResultForm> written =
+        appendTermsResult(request.terms, request.to, request.form, request.fraction, text);
+    if (!written)
+        text = "nan";
+    out.title.replace(0, out.result.size(), text);
+    out.result = std::move(text);
+    return written.value_or(doubleForm);
+}
+
+} // namespace
+
 ResultForm Convert(const ConversionRequest& request, Conversion& out)
 {
+    if (!request.terms.empty())
+        return convertTerms(request, out);
     switch (request.form) {
     case ResultForm::SeventeenDigits:
     case ResultForm::Shortest:
@@ -41,6 +66,11 @@ Conversion Convert(const ConversionRequest& request)
 
 void AppendResult(const ConversionRequest& request, std::string& out)
 {
+    if (!request.terms.empty()) {
+        if (!appendTermsResult(request.terms, request.to, request.form, request.fraction, out))
+            out += "nan";
+        return;
+    }
     switch (request.form) {
     case ResultForm::SeventeenDigits:
     case ResultForm::Shortest:

@@ -620,6 +620,187 @@ std::optional<WriteMixed> mixedWriter(UnitCode to, int denominator)
     return std::nullopt;
 }
 
+// Far beyond any amount the query reader writes: a longer one, more digits
+// or a larger power of ten is not worked out.
+constexpr std::size_t kMaxAmountLength = 1024;
+constexpr int kMaxAmountDepth = 64;
+constexpr std::int64_t kMaxAmountPower = 20000;
+
+using Exact = Rational<BigInt>;
+
+// a + sign × b, on the smaller of the two powers of ten, reduced.
+void addExact(Exact& a, const Exact& b, int sign)
+{
+    const std::int64_t power = std::min(a.power, b.power);
+    BigInt term = b.num * a.den;
+    if (b.power > power)
+        term *= powerOfTen<BigInt>(b.power - power);
+    if (a.power > power)
+        a.num *= powerOfTen<BigInt>(a.power - power);
+    a.num *= b.den;
+    a.den *= b.den;
+    if (sign < 0)
+        a.num -= term;
+    else
+        a.num += term;
+    a.power = power;
+    const BigInt g = mp::gcd(a.num, a.den);
+    if (g > 1) {
+        a.num /= g;
+        a.den /= g;
+    }
+}
+
+// An amount in the reader's form: SUM = ["+"|"-"] PRODUCT {("+"|"-") PRODUCT},
+// PRODUCT = FACTOR {("*"|"/") FACTOR}, FACTOR = NUMBER | "(" SUM ")".
+class AmountReader {
+public:
+    explicit AmountReader(std::string_view text) : t(text) {}
+
+    bool read(Exact& v) { return t.size() <= kMaxAmountLength && sum(v, 0) && at == t.size(); }
+
+private:
+    std::string_view t;
+    std::size_t at = 0;
+
+    char peek() const { return at < t.size() ? t[at] : '\0'; }
+
+    bool sum(Exact& v, int depth)
+    {
+        int sign = 1;
+        if (peek() == '+' || peek() == '-')
+            sign = t[at++] == '-' ? -1 : 1;
+        if (!product(v, depth))
+            return false;
+        if (sign < 0)
+            v.num = -v.num;
+        while (peek() == '+' || peek() == '-') {
+            const int op = t[at++] == '-' ? -1 : 1;
+            Exact next;
+            if (!product(next, depth))
+                return false;
+            addExact(v, next, op);
+            if (std::abs(v.power) > kMaxAmountPower)
+                return false;
+        }
+        return true;
+    }
+
+    bool product(Exact& v, int depth)
+    {
+        if (!factor(v, depth))
+            return false;
+        while (peek() == '*' || peek() == '/') {
+            const char op = t[at++];
+            Exact next;
+            if (!factor(next, depth))
+                return false;
+            if (op == '*') {
+                v.num *= next.num;
+                v.den *= next.den;
+                v.power += next.power;
+            } else {
+                if (next.num == 0)
+                    return false;
+                v.num *= next.den;
+                v.den *= next.num;
+                v.power -= next.power;
+                if (v.den < 0) {
+                    v.den = -v.den;
+                    v.num = -v.num;
+                }
+            }
+            if (std::abs(v.power) > kMaxAmountPower)
+                return false;
+            const BigInt g = mp::gcd(v.num, v.den);
+            if (g > 1) {
+                v.num /= g;
+                v.den /= g;
+            }
+        }
+        return true;
+    }
+
+    bool factor(Exact& v, int depth)
+    {
+        if (depth > kMaxAmountDepth)
+            return false;
+        if (peek() == '(') {
+            ++at;
+            if (!sum(v, depth + 1) || peek() != ')')
+                return false;
+            ++at;
+            return true;
+        }
+        if (peek() == '-' || peek() == '+') {
+            const bool negative = t[at++] == '-';
+            if (!factor(v, depth + 1))
+                return false;
+            if (negative)
+                v.num = -v.num;
+            return true;
+        }
+        if (!((peek() >= '0' && peek() <= '9') || peek() == '.'))
+            return false;
+        const std::string_view rest = t.substr(at);
+        const NumberScan scan = scanNumber(rest);
+        if (!scan.found || scan.negative)
+            return false;
+        const TypedDigits typed =
+            typedDigits(rest.substr(scan.mantissaBegin, scan.mantissaEnd - scan.mantissaBegin), scan.exponent);
+        if (typed.count > 0 && std::abs(typed.power) > kMaxAmountPower)
+            return false;
+        v = Exact{};
+        if (typed.count > 0) {
+            v.num = digitsValue<BigInt>(typed);
+            v.power = typed.power;
+        }
+        at += scan.end;
+        return true;
+    }
+};
+
+// The double nearest to v.
+double nearestDouble(const Exact& v)
+{
+    // Far beyond the double range either way: no need to build the power.
+    const double digits = static_cast<double>(mp::msb(mp::abs(v.num) + 1)) * 0.30103;
+    const double denDigits = static_cast<double>(mp::msb(v.den)) * 0.30103;
+    const double magnitude = static_cast<double>(v.power) + digits - denDigits;
+    if (v.num == 0)
+        return 0.0;
+    if (magnitude > 400)
+        return v.num < 0 ? -HUGE_VAL : HUGE_VAL;
+    if (magnitude < -400)
+        return v.num < 0 ? -0.0 : 0.0;
+    mp::cpp_rational q(v.num, v.den);
+    if (v.power > 0)
+        q *= mp::cpp_rational(powerOfTen<BigInt>(v.power));
+    else if (v.power < 0)
+        q /= mp::cpp_rational(powerOfTen<BigInt>(-v.power));
+    return q.convert_to<double>();
+}
+
+// The exact sum of the terms in the To unit; false where an amount cannot
+// be worked out or a unit has no exact rule.
+bool termsValue(std::span<const Term> terms, const UnitDefinition* target, Exact& sum)
+{
+    sum = Exact{};
+    for (const Term& term : terms) {
+        Exact v;
+        if (!AmountReader(term.number).read(v))
+            return false;
+        if (const UnitDefinition* source = findDefinition(term.unit); source != nullptr && !intoBase(*source, v))
+            return false;
+        if (target != nullptr && !outOfBase(*target, v))
+            return false;
+        addExact(sum, v, 1);
+        if (std::abs(sum.power) > kMaxAmountPower)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void ConvertExact(std::string_view input, UnitCode from, UnitCode to, Conversion& out)
@@ -656,6 +837,31 @@ bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int d
     if (!write)
         return false;
     return appendExact(input, from, to, std::isfinite(convertValue(readNumber(input), from, to)), *write, out);
+}
+
+std::optional<ResultForm> appendTermsResult(std::span<const Term> terms, UnitCode to, ResultForm form,
+                                            int denominator, std::string& out)
+{
+    Exact v;
+    if (terms.empty() || !termsValue(terms, findDefinition(to), v))
+        return std::nullopt;
+    const double nearest = nearestDouble(v);
+    // As for a typed number: beyond the double range the double's text stands.
+    const bool inRange = std::isfinite(nearest) && (nearest != 0 || v.num == 0);
+    if (inRange && form == ResultForm::Exact) {
+        WriteExact{}(v, out);
+        return form;
+    }
+    if (inRange && form == ResultForm::Mixed) {
+        if (const std::optional<WriteMixed> write = mixedWriter(to, denominator)) {
+            (*write)(v, out);
+            return form;
+        }
+    }
+    char text[kNineteenDecimalCapacity];
+    const bool shortest = form == ResultForm::Shortest || form == ResultForm::Mixed;
+    out.append(text, shortest ? writeShortestResultText(nearest, text) : writeResultText(nearest, text));
+    return form == ResultForm::Mixed ? ResultForm::Shortest : form;
 }
 
 std::string_view resultNumber(std::string_view result)

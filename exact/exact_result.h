@@ -11,6 +11,8 @@
 #include "engine/convert.h"
 #include "engine/unit_code.h"
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -51,6 +53,18 @@ bool appendExactResult(std::string_view input, UnitCode from, UnitCode to, std::
 // Exact form has no text of its own (see appendExactResult). A denominator
 // out of range counts as 0.
 bool appendMixedResult(std::string_view input, UnitCode from, UnitCode to, int denominator, std::string& out);
+
+// The sum of a request's terms (engine/convert.h, Term) in the To
+// unit, written in `form` and appended to `out`: the Exact and Mixed forms
+// as above, the seventeen digits and the shortest text of the double nearest
+// to the exact sum. The Mixed form falls back to the Shortest where the To
+// row has no family. Returns the form written, or nothing (`out` unchanged)
+// where an amount cannot be worked out: not in the reader's form, a division
+// by zero, more digits or a larger power of ten than any typed quantity.
+// Terms of units that do not add (temperatures, sizes) are the caller's to
+// refuse; each term is converted into the To unit on its own.
+std::optional<ResultForm> appendTermsResult(std::span<const Term> terms, UnitCode to, ResultForm form,
+                                            int denominator, std::string& out);
 
 // The mark after a rounded Exact result: more digits follow (U+2026).
 inline constexpr std::string_view kMoreDigits = "\u2026";

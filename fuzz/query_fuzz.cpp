@@ -8,6 +8,7 @@
 
 #include "catalogue/query.h"
 #include "engine/number_text.h"
+#include "exact/conversion.h"
 #include "fuzz_support.h"
 
 #include <algorithm>
@@ -36,15 +37,48 @@ bool sameReading(const QueryReading& a, const QueryReading& b)
            && a.candidates == b.candidates && a.isQuery == b.isQuery;
 }
 
+// A quantity of terms ("5 ft 11 in", "1 1/2 in"): each term an amount in the
+// reader's ASCII form and a unit row of the To row's quantity, and the exact
+// part gives every form of it an answer (a number, "inf" or "nan") at once.
+void checkTerms(const QueryConversion& c, std::string_view text)
+{
+    const auto rows = catalogueRows();
+    check(c.number.empty() && c.fromIndex == c.terms.front().index, "a quantity of terms with a number of its own",
+          shown(text));
+    std::vector<Term> terms;
+    for (const QueryTerm& term : c.terms) {
+        check(isUnitRow(term.index)
+                  && sameQuantity(rows[static_cast<std::size_t>(term.index)].code,
+                                  rows[static_cast<std::size_t>(c.toIndex)].code),
+              "a term that is no unit of the To row's quantity", shown(text));
+        check(!term.number.empty() && term.number.find_first_not_of("0123456789.eE+-*/()") == std::string::npos,
+              "an amount not in the reader's form", shown(text) + " gave " + shown(term.number));
+        terms.push_back({term.number, rows[static_cast<std::size_t>(term.index)].code});
+    }
+    const UnitCode to = rows[static_cast<std::size_t>(c.toIndex)].code;
+    for (const ResultForm form : {ResultForm::SeventeenDigits, ResultForm::Shortest, ResultForm::Exact, ResultForm::Mixed}) {
+        const Conversion conversion = Convert(ConversionRequest{{"", terms.front().unit}, to, form, 16, terms});
+        check(!conversion.result.empty(), "a quantity of terms without a result", shown(text));
+    }
+}
+
 void checkConversion(const QueryConversion& c, std::string_view text)
 {
     check(isUnitRow(c.fromIndex) && isUnitRow(c.toIndex), "a conversion between rows that are no units", shown(text));
     const auto rows = catalogueRows();
     check(sameQuantity(rows[static_cast<std::size_t>(c.fromIndex)].code, rows[static_cast<std::size_t>(c.toIndex)].code),
           "a conversion between two quantities", shown(text));
+    if (!c.terms.empty()) {
+        checkTerms(c, text);
+        return;
+    }
+    check(numberTextLength(c.number) == c.number.size(), "the number text holds more than the number", shown(c.number));
+    // Digit grouping ("1,500") and parentheses ("(3) m") make a plain number
+    // of what the text writes otherwise.
+    if (text.find(',') != std::string_view::npos || numberTextLength(text) == 0)
+        return;
     check(!c.number.empty() && text.find(c.number) != std::string_view::npos, "the number is not the text's",
           shown(text) + " gave " + shown(c.number));
-    check(numberTextLength(c.number) == c.number.size(), "the number text holds more than the number", shown(c.number));
     check(readNumber(c.number) == readNumber(text),
           "the number converts otherwise than the text's beginning", shown(text));
 }
@@ -62,8 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(sameReading(readQuery(std::string_view(longer.data(), size)), reading), "readQuery looked past its text",
           shown(text));
 
-    if (reading.isQuery)
-        check(numberTextLength(text) > 0, "a query without a number", shown(text));
+    // The same text where the locale writes a decimal comma: its own promises.
+    const QueryContext comma{MeasureSystem::British, true};
+    const QueryReading commaReading = readQuery(text, comma);
+    if (commaReading.outcome == QueryOutcome::Conversion)
+        checkConversion(commaReading.conversion, text);
+    else
+        check(!commaReading.message.empty() && commaReading.message.size() <= 300, "a reason that is empty or too long",
+              shown(text));
     if (reading.outcome == QueryOutcome::Conversion) {
         check(reading.message.empty() && reading.candidates.empty(), "a conversion with a reason", shown(text));
         checkConversion(reading.conversion, text);
@@ -80,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<QueryConversion> conversions = queryConversions(text);
     if (reading.outcome == QueryOutcome::Conversion)
+        // Its conversion first, then the other variants of names the locale decided.
         check(!conversions.empty() && conversions.size() <= 4 && conversions.front() == reading.conversion,
               "the conversions of an answerable query do not begin with its conversion", shown(text));
     else if (reading.outcome != QueryOutcome::AmbiguousUnit)

@@ -15,6 +15,7 @@ QueryContext queryContextFromEnvironment()
     };
     QueryContext context;
     context.measure = measureSystemForLocale(variable("LC_MEASUREMENT"), variable("LC_ALL"), variable("LANG"));
+    context.decimalComma = decimalCommaForLocale(variable("LC_NUMERIC"), variable("LC_ALL"), variable("LANG"));
     return context;
 }
 

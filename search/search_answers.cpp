@@ -7,6 +7,7 @@
 #include "catalogue/unit_names.h"
 #include "engine/convert.h"
 #include "exact/exact_result.h"
+#include "exact/one_number.h"
 #include "engine/unit_definitions.h"
 
 #include <algorithm>
@@ -86,9 +87,10 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
 std::vector<Answer> answersFor(std::string_view query, const QueryContext& context)
 {
     std::vector<Answer> answers;
-    for (const QueryConversion& conversion : queryConversions(query, context))
-        // Every answer given out must come back by its identifier.
-        if (isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
+    for (QueryConversion conversion : queryConversions(query, context))
+        // Every answer given out must come back by its identifier, which
+        // holds one number: a quantity of terms as one.
+        if (makeOneNumber(conversion) && isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
                                     relevance(conversion.match)));
     // Where a name fits several rows, the side that differs between the

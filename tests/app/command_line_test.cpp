@@ -40,6 +40,9 @@ TEST(WindowCommandLine, ToolkitOptionsAreLeftAndTheRestIsTheQuery)
         {{"--from", "2", "--to", "1", "1 2 3"}, 2, 1, "1 2 3", ""},
         {{"--shortest", "5", "in", "cm"}, 31, 21, "5", "", RunForm::Shortest},
         {{"--exact", "-40", "°C", "->", "°F"}, 222, 223, "-40", "", RunForm::Exact},
+        // A quantity of terms opens as one number in its smallest unit: 71 in.
+        {{"5'11\"", "to", "cm"}, 31, 21, "71", ""},
+        {{"1 1/2 in to mm"}, 31, 20, "1.5", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments.front());

@@ -151,14 +151,14 @@ TEST(Query, ReasonsWhenItCannotBeAnswered)
         {"5 2", O::UnknownUnit, false, "no unit matches \"2\""},
         {"5 apples", O::UnknownUnit, false, "no unit matches \"apples\""},
         {"5 in 7", O::UnknownUnit, false, "no unit matches \"7\""},
-        {"5 in 7 in", O::UnknownUnit, false, "no unit matches \"7 in\""},
+        {"5 in 7 in", O::BadQuantity, true, "inch follows inch: write the largest unit first (5 ft 11 in), or put a + between the terms"},
         {std::string("5 \xff\xfe"), O::UnknownUnit, false, "no unit matches \"\xff\xfe\""},
         // A message is one line, whatever the words hold.
         {std::string("5 ab\ncd\0ef", 10), O::UnknownUnit, false, "no unit matches \"ab cd?ef\""},
         // A query that names a unit.
         {"70 kg lbz", O::UnknownUnit, true, "no unit matches \"lbz\""},
         {"20 zorps to mph", O::UnknownUnit, true, "no unit matches \"zorps\""},
-        {"5 ft 11 kg", O::UnknownUnit, false, "no unit matches \"11 kg\""},
+        {"5 ft 11 kg", O::BadQuantity, true, "cannot add kilogramme (a mass) to foot (a length)"},
         {"to km", O::NoNumber, false, "no number at the beginning"},
         {"1 p.", O::AmbiguousUnit, true, "\"p.\" matches 2 units"},
         {"1 p. to m", O::AmbiguousUnit, true, "\"p.\" matches 2 units"},

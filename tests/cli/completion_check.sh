@@ -45,7 +45,7 @@ check '--mixed' --mi
 check $'--from\n--to\n--info\n--json\n--shortest\n--exact\n--mixed\n--fraction\n--list\n--recent\n--help\n--version' ''
 check $'16' --mixed --fraction 1
 check $'2\n4\n8\n16\n32\n64' --mixed --fraction = ''
-check 'kilogramme' --mixed --fraction 16 70 kilog
+check $'kilogramme\nkilogrammes\nkilogram\nkilograms' --mixed --fraction 16 70 kilog
 check '' -- --fr
 check '' --from m 5
 check '' --info -- ''

@@ -50,6 +50,8 @@ TEST(SearchAnswers, WhatAQueryShows)
         {"100 ºF", {{"223:222:100", "37.777777777777778… ºC", "1 ºF = -17.2 ºC", true}}},
         {"-40 °C to °F", {{"222:223:-40", "-40 ºF", "1 ºC = 33.8 ºF", true}}},
         {"1e3 mm in m", {{"20:23:1e3", "1 m", "1 mm = 0.001 m", true}}},
+        // A quantity of terms as one number in its smallest unit, so that it opens as shown.
+        {"5'11\" to cm", {{"31:21:71", "180.34 cm", "1 in. = 2.54 cm", true}}},
         // A name only begun answers, less relevant.
         {"5 kilog to lb", {{"144:154:5", "11.023113109243879… lb.", kg2lb, false}}},
         // An ambiguous name: one answer per candidate, in list order, each
