@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 
 #include <climits>
+#include <grp.h>
+#include <pwd.h>
 #include <random>
+#include <sys/wait.h>
 #include <unistd.h>
 
 void PrintTo(const ConverterState& s, std::ostream* out)
@@ -246,13 +249,33 @@ TEST_F(SettingsTest, StoreThatCannotBeWrittenSaysSoAndStartsWithDefaults)
     }
 }
 
+// Root may write any file, so as root the write runs in a child process as
+// "nobody", to whom the folder and the read-only file then belong.
 TEST_F(SettingsTest, ReadOnlyFileIsNotReportedAsSaved)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
     ASSERT_TRUE(write(firstRun));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
-    EXPECT_FALSE(write({1, 2, "3", 4, 5}));
+    const ConverterState next{1, 2, "3", 4, 5};
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(write(next));
+    } else {
+        const passwd* nobody = ::getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        for (const QString& owned : {dir.path(), QFileInfo(path).absolutePath(), path})
+            ASSERT_EQ(::chown(QFile::encodeName(owned).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            // 0: reported as saved, 1: reported as not saved, 2: not run.
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+                ::_exit(2);
+            ::_exit(write(next) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1) << "0: reported as saved, 2: could not become nobody";
+    }
     EXPECT_EQ(readAsNextRun(), firstRun);
 }
 

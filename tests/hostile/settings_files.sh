@@ -6,8 +6,8 @@
 # folder it may not write. Each run is ended by SIGTERM, which closes the
 # window like Esc and writes the state. The program must start with the
 # first-run values, end by the signal and write them back whole where it may;
-# where it may not, the file stays as it was and one line on standard error
-# says so.
+# where it may not (a read-only file, or a writable file in a read-only
+# folder), the file stays as it was and one line on standard error says so.
 # Runs as "nobody" when started as root, who may write any file.
 # Usage: settings_files.sh path/to/quantaro
 set -uo pipefail
@@ -123,6 +123,16 @@ dir=$(settings_dir readonly-folder)
 chmod 555 "$dir"
 run_case readonly-folder
 expect_refused "read-only folder" "$dir/quantaro.conf" ""
+
+# A file it may write in a folder it may not (the user's own file in a folder
+# someone else keeps): a write goes through a new file beside it and a rename,
+# never into the file in place, so the file stays as it was.
+dir=$(settings_dir writable-file-readonly-folder)
+printf '%s' "$good" >"$dir/quantaro.conf"
+chmod 644 "$dir/quantaro.conf"
+chmod 555 "$dir"
+run_case writable-file-readonly-folder
+expect_refused "writable file in a read-only folder" "$dir/quantaro.conf" "$(printf '%s' "$good")"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "settings files: all runs as expected"
