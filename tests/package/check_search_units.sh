@@ -4,8 +4,8 @@
 # The search service's registration as installed under ROOT: the systemd user
 # unit and both D-Bus service files name each other (each service file's
 # SystemdService= is the unit, the unit waits for a bus name that a service
-# file gives, and both start the same installed program), systemd finds the
-# unit valid, and a private session bus that is not systemd's starts the
+# file gives, and both start the same installed program), systemd parses the
+# unit without a complaint, and a private session bus that is not systemd's starts the
 # service for each name from the service files alone and finds both names
 # served by that program.
 # Usage: check_search_units.sh ROOT   (/ for the installed packages, or an unpacked tree)
@@ -50,9 +50,14 @@ if [ ${#unit_names[@]} -eq ${#names[@]} ]; then
     printf '%s\n' "${names[@]}" | grep -qxF -- "$(value BusName "$unit")" ||
       fail "${unit_names[0]} waits for the bus name $(value BusName "$unit"), which no service file gives"
     grep -q '^\[Install\]' "$unit" && fail "${unit_names[0]} can be enabled; only the bus starts it"
+    # systemd's own reading of the unit: a line it cannot parse is reported
+    # with the file's name and line number. (Outside a user session it also
+    # reports that it has no manager, and under an unpacked root that the
+    # program is not at its installed path; neither is the unit's fault.)
     if command -v systemd-analyze >/dev/null; then
-      out=$(systemd-analyze verify --user --man=no --root="$root" "$unit" 2>&1) ||
-        { echo "$out"; fail "systemd-analyze verify ${unit_names[0]}"; }
+      mkdir -m 700 "$work/analyze"
+      out=$(XDG_RUNTIME_DIR=$work/analyze systemd-analyze verify --user --man=no "$unit" 2>&1)
+      grep -F "$unit:" <<<"$out" && fail "systemd-analyze verify ${unit_names[0]}"
     fi
   fi
 fi
