@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright Velkor
-# Checks the Debian package as a user's system gets it: lintian, the control
-# fields, the files and their modes, hardened and stripped programs, and the
-# programs, menu entry and AppStream data unpacked into a temporary root and
+# Checks the Debian packages as a user's system gets them: lintian, the
+# control fields, the files of each package and their modes, hardened and
+# stripped programs, and the programs, menu entry, AppStream data and search
+# service registration of both packages unpacked into one temporary root and
 # run from there (the window on a private X server).
-# Usage: check_package.sh path/to/quantaro_<version>_amd64.deb
+# Usage: check_package.sh path/to/quantaro-convert_<version>_amd64.deb path/to/quantaro_<version>_amd64.deb
 set -uo pipefail
-deb=$(realpath "$1")
 id=com.velkor.Quantaro
 
 . "$(dirname "${BASH_SOURCE[0]}")/../lib/session.sh"
@@ -15,76 +15,130 @@ id=com.velkor.Quantaro
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-# Lintian on the upload, source and binary packages, pedantically: no tag
-# but those the packages override (with their reasons) and the experimental
-# ones (X:), so a new info or pedantic tag is seen and dealt with too.
+declare -A debs
+for path; do
+  debs[$(dpkg-deb -f "$path" Package)]=$(realpath "$path")
+done
+for package in quantaro quantaro-convert; do
+  [ -f "${debs[$package]:-}" ] || { echo "usage: $0 quantaro-convert.deb quantaro.deb (no $package given)"; exit 2; }
+done
+deb=${debs[quantaro]} cli=${debs[quantaro-convert]}
+version=$(dpkg-deb -f "$deb" Version)
+dir=$(dirname "$deb")
+
+# Lintian on the upload, source and binary packages, pedantically and with
+# the experimental tags: no tag but those the packages override (with their
+# reasons), so a new info, pedantic or experimental tag is seen and dealt with.
 changes=${deb%.deb}.changes
 if [ ! -f "$changes" ]; then
   fail "no $(basename "$changes") beside the package"
-elif ! lintian --pedantic --display-info --fail-on error,warning "$changes" >"$work/lintian" 2>&1 ||
-  grep -q '^[EWIP]:' "$work/lintian"; then
+elif ! lintian --pedantic --display-info --display-experimental --fail-on error,warning "$changes" >"$work/lintian" 2>&1 ||
+  grep -q '^[EWIPX]:' "$work/lintian"; then
   cat "$work/lintian"
   fail "lintian"
 fi
-# The debug symbols of both programs, found by their build IDs.
-dbgsym=$(dirname "$deb")/quantaro-dbgsym_$(dpkg-deb -f "$deb" Version)_amd64.deb
-[ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = 3 ] ||
-  fail "quantaro-dbgsym does not hold the debug symbols of the three programs"
-# The build leaves nothing above the checkout that holds build-package/.
-above=$(dirname "$deb")/../..
-ls "$above"/quantaro_* "$above"/quantaro-dbgsym_* 2>/dev/null && fail "package files above the checkout"
-
-field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Package)" = quantaro ] || fail "Package: $(field Package)"
-[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
-[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
-[ "$(basename "$deb")" = "quantaro_$(field Version)_amd64.deb" ] || fail "file name $(basename "$deb") for version $(field Version)"
-[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
-# Computed from the programs: the Qt libraries the window and the search service link, and the C library.
-for lib in libc6 libqt6core6 libqt6dbus6 libqt6gui6 libqt6widgets6; do
-  field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks $lib with its version: $(field Depends)"
+# The debug symbols of each package's programs, found by their build IDs.
+for package in quantaro:2 quantaro-convert:1; do
+  dbgsym=$dir/${package%:*}-dbgsym_${version}_amd64.deb
+  [ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = "${package#*:}" ] ||
+    fail "${package%:*}-dbgsym does not hold the debug symbols of its ${package#*:} program(s)"
 done
-[ "$(field Description | sed 1d | wc -l)" -ge 3 ] || fail "no long description"
+# The build leaves nothing above the checkout that holds build-package/.
+above=$dir/../..
+ls "$above"/quantaro_* "$above"/quantaro-* 2>/dev/null && fail "package files above the checkout"
 
-# Every directory 0755 and owned by root; every file root's.
-dpkg-deb -c "$deb" >"$work/contents"
-awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print }' "$work/contents" | grep . && fail "directories not 0755"
-awk '$2 != "root/root" { print }' "$work/contents" | grep . && fail "files not owned by root"
+field() { dpkg-deb -f "$1" "$2"; }
+depends() { field "$1" Depends | tr ',' '\n' | sed 's/^ *//'; }
+for package in quantaro quantaro-convert; do
+  d=${debs[$package]}
+  [ "$(field "$d" Section)" = utils ] || fail "$package: Section: $(field "$d" Section)"
+  [ "$(field "$d" Architecture)" = amd64 ] || fail "$package: Architecture: $(field "$d" Architecture)"
+  [ "$(field "$d" Version)" = "$version" ] || fail "$package: Version $(field "$d" Version), quantaro $version"
+  [ "$(basename "$d")" = "${package}_${version}_amd64.deb" ] || fail "file name $(basename "$d") for $package $version"
+  [ "$(field "$d" Description | sed 1d | wc -l)" -ge 3 ] || fail "$package: no long description"
+  # Every directory 0755 and owned by root; every file root's.
+  dpkg-deb -c "$d" >"$work/contents"
+  awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print }' "$work/contents" | grep . && fail "$package: directories not 0755"
+  awk '$2 != "root/root" { print }' "$work/contents" | grep . && fail "$package: files not owned by root"
+done
+[ "$(field "$deb" Recommends)" = "qt6-wayland, quantaro-convert" ] || fail "quantaro: Recommends: $(field "$deb" Recommends)"
+# Computed from the programs: the Qt libraries the window and the search
+# service link and the C library; the command line's are the C and C++
+# runtimes alone.
+for lib in libc6 libqt6core6 libqt6dbus6 libqt6gui6 libqt6widgets6; do
+  depends "$deb" | grep -q "^$lib (>= " || fail "quantaro: Depends lacks $lib with its version: $(field "$deb" Depends)"
+done
+for lib in libc6 libstdc++6 libgcc-s1; do
+  depends "$cli" | grep -q "^$lib (>= " || fail "quantaro-convert: Depends lacks $lib with its version: $(field "$cli" Depends)"
+done
+depends "$cli" | grep -v '^\(libc6\|libstdc++6\|libgcc-s1\) (>= ' | grep . &&
+  fail "quantaro-convert depends on more than the C and C++ runtimes"
+# The command line, its manual page and its completion were in quantaro
+# until the split: the package that takes them over breaks and replaces the
+# versions that held them (Policy 7.6.1), and nothing else.
+for relation in Breaks Replaces; do
+  [ "$(field "$cli" "$relation")" = "quantaro (<< 1.1.0-1~)" ] || fail "quantaro-convert: $relation: $(field "$cli" "$relation")"
+  [ -z "$(field "$deb" "$relation")" ] || fail "quantaro: $relation: $(field "$deb" "$relation")"
+done
 
-root=$work/root
-dpkg-deb -x "$deb" "$root"
+# Each package's files, and none in both.
+expected_cli=(
+  usr/bin/quantaro-convert
+  usr/share/man/man1/quantaro-convert.1.gz
+  usr/share/bash-completion/completions/quantaro-convert
+  usr/share/doc/quantaro-convert/copyright usr/share/doc/quantaro-convert/changelog.Debian.gz
+  usr/share/doc/quantaro-convert/changelog.gz
+  usr/share/lintian/overrides/quantaro-convert
+)
 expected=(
-  usr/bin/quantaro usr/bin/quantaro-convert
-  usr/share/man/man1/quantaro.1.gz usr/share/man/man1/quantaro-convert.1.gz
+  usr/bin/quantaro
+  usr/share/man/man1/quantaro.1.gz
   usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/doc/quantaro/copyright usr/share/doc/quantaro/changelog.Debian.gz
+  usr/share/doc/quantaro/changelog.gz
   usr/share/lintian/overrides/quantaro
-  usr/share/bash-completion/completions/quantaro-convert
   usr/libexec/quantaro/quantaro-search-provider
   usr/share/dbus-1/services/com.velkor.Quantaro.Runner.service
   usr/share/dbus-1/services/com.velkor.Quantaro.SearchProvider.service
+  usr/lib/systemd/user/com.velkor.Quantaro.SearchProvider.service
   usr/share/krunner/dbusplugins/com.velkor.Quantaro.Runner.desktop
   usr/share/gnome-shell/search-providers/com.velkor.Quantaro.search-provider.ini
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort; }
+diff <(printf '%s\n' "${expected_cli[@]}" | sort) <(files "$cli") ||
+  fail "quantaro-convert's files differ from the expected (< expected, > packaged)"
+diff <(printf '%s\n' "${expected[@]}" | sort) <(files "$deb") ||
+  fail "quantaro's files differ from the expected (< expected, > packaged)"
+
+# Both unpacked into one root, as a system with both installed holds them.
+root=$work/root
+dpkg-deb -x "$cli" "$root"
+dpkg-deb -x "$deb" "$root"
+for size in 16 22 24 32 48 64 128 256; do
   [ "$(file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -o '[0-9]* x [0-9]*')" = "$size x $size" ] ||
     fail "icon ${size}x${size} is not $size pixels square"
 done
-diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) ||
-  fail "the package's files differ from the expected (< expected, > packaged)"
 
 for page in quantaro quantaro-convert; do
   gzip -t "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "man page $page.1.gz is not gzipped"
 done
-copyright=$root/usr/share/doc/quantaro/copyright
-head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
-  fail "copyright is not in the machine-readable format"
-grep -q '^Copyright: .*Velkor' "$copyright" || fail "copyright does not name Velkor"
-grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "copyright does not give the GPL, version 3 or later"
-zcat "$root/usr/share/doc/quantaro/changelog.Debian.gz" | head -n 1 | grep -q "^quantaro ($(field Version)) " ||
-  fail "the changelog's newest entry is not for $(field Version)"
+for package in quantaro quantaro-convert; do
+  doc=$root/usr/share/doc/$package
+  head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "$package: copyright is not in the machine-readable format"
+  grep -q '^Copyright: .*Velkor' "$doc/copyright" || fail "$package: copyright does not name Velkor"
+  grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "$package: copyright does not give the GPL, version 3 or later"
+  grep -qx 'Files: debian/\*' "$doc/copyright" || fail "$package: copyright has no stanza for the packaging"
+  zcat "$doc/changelog.Debian.gz" | head -n 1 | grep -q "^quantaro ($version) " ||
+    fail "$package: the changelog's newest entry is not for $version"
+  # The upstream changes, newest release first: the project's version.
+  zcat "$doc/changelog.gz" | grep -m 1 '^## ' | grep -q "^## ${version%-*} " ||
+    fail "$package: the upstream changelog's newest release is not ${version%-*}"
+done
 
 # Hardened as dpkg-buildflags asks (PIE, RELRO, BIND_NOW, fortified calls,
 # stack protector), stripped, and loading libraries only from the system's places.
@@ -109,6 +163,7 @@ done
 
 # The unpacked files at work.
 [ "$("$root/usr/bin/quantaro-convert" 5)" = 127 ] || fail "usr/bin/quantaro-convert 5 does not print 127"
+"$(dirname "${BASH_SOURCE[0]}")/check_search_units.sh" "$root" || fail "the search service's registration"
 entry=$root/usr/share/applications/$id.desktop
 out=$(desktop-file-validate "$entry" 2>&1)
 [ -z "$out" ] || { echo "$out"; fail "desktop-file-validate"; }
@@ -143,5 +198,5 @@ else
   fail "Xvfb did not start"
 fi
 
-[ "$failed" = 0 ] && echo "package: $(basename "$deb") as expected"
+[ "$failed" = 0 ] && echo "package: $(basename "$cli") and $(basename "$deb") as expected"
 exit $failed

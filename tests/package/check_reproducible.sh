@@ -5,13 +5,20 @@
 # the given one, in another folder, at another time, with another umask,
 # time zone and locale, as another user when run as root (the build needs
 # no root: Rules-Requires-Root: no) and without network (it needs none), and
-# finds both packages, quantaro and quantaro-dbgsym, byte for byte the same
-# as the first build's. The rebuild leaves out the test suite as
-# scripts/package does (nocheck); it costs one build of the programs, about
-# a minute and a half of CPU time.
-# Usage: check_reproducible.sh path/to/quantaro_<version>_amd64.deb
+# finds every binary package, quantaro and quantaro-convert and their debug
+# symbols, byte for byte the same as the first build's. The rebuild is
+# binary-only from the source package and leaves out the test suite as
+# scripts/package does (nocheck): it builds the installed programs and
+# nothing else (and skips the clean of the fresh unpacked tree), about a
+# minute and a half of CPU time.
+# Usage: check_reproducible.sh path/to/quantaro_<version>_amd64.deb [...]
+#        (the other packages given are found beside it)
 set -uo pipefail
-deb=$(realpath "$1")
+deb=
+for path; do
+  [ "$(dpkg-deb -f "$path" Package)" = quantaro ] && deb=$(realpath "$path")
+done
+[ -n "$deb" ] || { echo "usage: $0 path/to/quantaro_<version>_amd64.deb"; exit 2; }
 dir=$(dirname "$deb")
 version=$(dpkg-deb -f "$deb" Version)
 arch=$(dpkg-deb -f "$deb" Architecture)
@@ -32,7 +39,7 @@ fi
 if ! (umask 0077 && cd "$work" &&
   "${no_network[@]}" "${as_other[@]}" env HOME="$work" TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 \
     DEB_BUILD_OPTIONS=nocheck DEB_BUILD_PROFILES=nocheck \
-    sh -c 'dpkg-source -x "$0" rebuilt && cd rebuilt && dpkg-buildpackage -us -uc -b -j"$(nproc)"' \
+    sh -c 'dpkg-source -x "$0" rebuilt && cd rebuilt && dpkg-buildpackage -us -uc -b --no-pre-clean -j"$(nproc)"' \
     "$dir/quantaro_${version#*:}.dsc") >"$work/log" 2>&1; then
   tail -n 30 "$work/log"
   echo "FAIL: the second build"
@@ -40,7 +47,7 @@ if ! (umask 0077 && cd "$work" &&
 fi
 
 failed=0
-for package in quantaro quantaro-dbgsym; do
+for package in quantaro quantaro-dbgsym quantaro-convert quantaro-convert-dbgsym; do
   name=${package}_${version#*:}_$arch.deb
   if cmp -s "$dir/$name" "$work/$name"; then
     echo "$name: the same in both builds ($(sha256sum <"$work/$name" | cut -c1-16))"
