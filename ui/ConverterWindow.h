@@ -73,6 +73,7 @@ public slots:
     void chooseRecentPair(int position);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -90,6 +91,8 @@ private:
     bool isOn(bool ConverterState::*field) const;
     void runOpening();
     void convert();
+    void announce(const QString& result, const QString& info);
+    void openContextMenu(const QPoint& globalPosition);
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
     void createRecentPairs();
     void arrivedAtPair();
@@ -104,6 +107,7 @@ private:
     quantaro::UnitList* toList_ = nullptr;
     QLineEdit* resultField_ = nullptr;
     QLabel* infoLine_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
     QList<KeptSwitch> keptSwitches_;
     // "Recent Pairs": an entry for each place, showing its key, Alt+1 to
     // Alt+9. The window's shortcuts for the keys stay on while a place is

@@ -88,6 +88,8 @@ public:
             return labels_[index.row()];
         if (role == Qt::UserRole)
             return codes_[index.row()];
+        if (role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole)
+            return spokenText(index.row(), role);
         return {};
     }
 
@@ -113,6 +115,26 @@ public:
     }
 
 private:
+    // What a screen reader says of the rows that are not units: a separator
+    // line or a blank row is read as a separator rather than as its dashes
+    // or as nothing, and a group's header says that it is one.
+    static QVariant spokenText(int row, int role)
+    {
+        if (row >= kCatalogueRowCount)
+            return {};
+        switch (catalogueRows()[static_cast<std::size_t>(row)].kind) {
+        case RowKind::Separator:
+        case RowKind::Blank:
+            return role == Qt::AccessibleTextRole ? QVariant(QStringLiteral("separator")) : QVariant();
+        case RowKind::Header:
+            return role == Qt::AccessibleDescriptionRole ? QVariant(QStringLiteral("heading")) : QVariant();
+        case RowKind::Unit:
+        case RowKind::Preset:
+            break;
+        }
+        return {};
+    }
+
     QStringList labels_;
     QList<UnitCode> codes_;
 };
@@ -145,6 +167,8 @@ void UnitList::showPopup()
     const int rowHeight = view()->sizeHintForRow(0);
     if (dropDownHeight_ > 0 && rowHeight > 0)
         setMaxVisibleItems(std::max(1, dropDownHeight_ / rowHeight));
+    // The drop-down is made with the first opening; it takes the list's name.
+    view()->setAccessibleName(accessibleName());
     QComboBox::showPopup();
     if (!popupWatched_) {
         view()->installEventFilter(this);
