@@ -51,7 +51,7 @@ void DesktopColourScheme::follow()
     // Any sender: naming the portal's service here would make Qt look up its
     // owner while the window waits.
     bus.connect(QString(), QLatin1String(kPortalPath), QLatin1String(kSettingsInterface),
-                QStringLiteral("SettingChanged"), this, SLOT(settingChanged(QString, QString, QDBusVariant)));
+                QStringLiteral("SettingChanged"), this, SLOT(settingChanged(QDBusMessage)));
     read(QStringLiteral("ReadOne"));
 }
 
@@ -75,10 +75,12 @@ void DesktopColourScheme::read(const QString& method)
     });
 }
 
-void DesktopColourScheme::settingChanged(const QString& group, const QString& key, const QDBusVariant& value)
+void DesktopColourScheme::settingChanged(const QDBusMessage& message)
 {
-    if (group == QLatin1String(kAppearance) && key == QLatin1String(kColourScheme))
-        apply(unwrapped(value.variant()));
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments[0].toString() == QLatin1String(kAppearance)
+        && arguments[1].toString() == QLatin1String(kColourScheme))
+        apply(unwrapped(arguments[2]));
 }
 
 void DesktopColourScheme::apply(const QVariant& value)

@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QString>
 
-class QDBusVariant;
+class QDBusMessage;
 class QVariant;
 
 // Light or dark as the desktop says: the XDG desktop portal's setting
@@ -31,8 +31,11 @@ public:
 
     static QPalette darkPalette();
 
-private slots:
-    void settingChanged(const QString& group, const QString& key, const QDBusVariant& value);
+public slots:
+    // The portal's SettingChanged signal. Qt D-Bus delivers signals to public
+    // slots only; taken as the whole message, so that the value's type is
+    // checked here rather than by Qt D-Bus on connecting.
+    void settingChanged(const QDBusMessage& message);
 
 private:
     void read(const QString& method);

@@ -12,7 +12,6 @@
 #include "ui/placement.h"
 
 #include <QAction>
-#include <QAccessible>
 #include <QActionGroup>
 #include <QClipboard>
 #include <QContextMenuEvent>
