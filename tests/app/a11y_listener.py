@@ -90,7 +90,8 @@ dialog = app[0]
 pump(0.5)
 
 # 1. Spoken results.
-description_changes = lambda e: e[1].startswith("object:property-change:accessible-description") and e[2] == pyatspi.ROLE_TEXT
+description_changes = lambda e: (e[1].startswith("object:property-change:accessible-description") and e[2] == pyatspi.ROLE_TEXT
+                                and e[3] == "Convert:")
 wanted = ("12.7", "1 in. = 2.54 cm")
 best = None
 for attempt in range(3):
