@@ -158,6 +158,9 @@ void UnitList::fill()
 {
     model_->refill(side_);
     setCurrentIndex(-1);
+    // The drop-down takes the list's name: a screen reader may read it as
+    // the list's part before it first opens.
+    view()->setAccessibleName(accessibleName());
 }
 
 UnitCode UnitList::currentCode() const { return model_->code(currentIndex()); }
@@ -167,8 +170,6 @@ void UnitList::showPopup()
     const int rowHeight = view()->sizeHintForRow(0);
     if (dropDownHeight_ > 0 && rowHeight > 0)
         setMaxVisibleItems(std::max(1, dropDownHeight_ / rowHeight));
-    // The drop-down is made with the first opening; it takes the list's name.
-    view()->setAccessibleName(accessibleName());
     QComboBox::showPopup();
     if (!popupWatched_) {
         view()->installEventFilter(this);

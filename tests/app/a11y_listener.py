@@ -136,8 +136,8 @@ if len(roles.get(pyatspi.ROLE_TEXT, [])) != 2 or len(roles.get(pyatspi.ROLE_COMB
     fail("expected two text fields and two lists, found %s" % {pyatspi.Role(r).value_nick: n for r, n in roles.items()})
 for combo in (c for c in dialog if c.getRole() == pyatspi.ROLE_COMBO_BOX):
     rows = combo[0]
-    if rows.getRole() != pyatspi.ROLE_LIST or rows.childCount != 238:
-        fail("a list's rows: %s with %d children" % (rows.getRoleName(), rows.childCount))
+    if rows.getRole() != pyatspi.ROLE_LIST or rows.childCount != 238 or not rows.name:
+        fail("a list's drop-down: %s %r with %d children" % (rows.getRoleName(), rows.name, rows.childCount))
         continue
     names = [rows[i].name for i in range(rows.childCount)]
     descriptions = [rows[i].description for i in range(rows.childCount)]

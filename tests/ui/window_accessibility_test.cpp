@@ -92,14 +92,16 @@ private slots:
         QCOMPARE(descriptionChanges(w.input), changes);
     }
 
-    // A list's rows that are not units say what they are: 26 separator lines
-    // and 4 blank rows read "separator", the 27 group headers are headings.
+    // Each list's drop-down has the list's name from the start. A list's rows
+    // that are not units say what they are: 26 separator lines and 4 blank
+    // rows read "separator", the 27 group headers are headings.
     void rowsThatAreNotUnits()
     {
         Window w;
         w.window.show();
         for (QComboBox* list : {w.from, w.to}) {
             QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list->view());
+            QCOMPARE(rows->text(QAccessible::Name), list == w.from ? "From:" : "To:");
             QCOMPARE(rows->childCount(), 238);
             int separators = 0;
             int headings = 0;
