@@ -70,7 +70,8 @@ void DesktopColourScheme::read(const QString& method)
         }
         // Portals before version 2 have Read only, which answers the same
         // value inside one more variant.
-        if (method == QLatin1String("ReadOne") && reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod"))
+        if (method == QLatin1String("ReadOne")
+            && reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod"))
             read(QStringLiteral("Read"));
     });
 }

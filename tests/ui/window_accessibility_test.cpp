@@ -107,7 +107,8 @@ private slots:
             int headings = 0;
             for (int i = 0; i < rows->childCount(); ++i) {
                 const QString name = rows->child(i)->text(QAccessible::Name);
-                QVERIFY2(!name.trimmed().isEmpty() && !name.trimmed().startsWith(u'-') && !name.trimmed().startsWith(u'_'),
+                const QString said = name.trimmed();
+                QVERIFY2(!said.isEmpty() && !said.startsWith(u'-') && !said.startsWith(u'_'),
                          qPrintable(QStringLiteral("row %1 reads \"%2\"").arg(i).arg(name)));
                 separators += name == "separator";
                 headings += rows->child(i)->text(QAccessible::Description) == "heading";
