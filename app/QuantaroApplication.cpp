@@ -2,6 +2,7 @@
 // Copyright Velkor
 #include "app/QuantaroApplication.h"
 
+#include "app/DesktopColourScheme.h"
 #include "app/Settings.h"
 #include "app/StateKeeper.h"
 #include "app/TerminationSignals.h"
@@ -41,6 +42,10 @@ QuantaroApplication::QuantaroApplication(int& argc, char** argv)
 
 void QuantaroApplication::run()
 {
+    // Asked first, so that the answer has the most time to come before the
+    // window's first paint; the window is never held back for it.
+    DesktopColourScheme colourScheme;
+    colourScheme.follow();
     ConverterWindow converter;
     const ConverterState saved = loadState();
     const ConverterState opened = openingState(saved, opening_);

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
@@ -124,10 +125,11 @@ ConverterWindow::ConverterWindow(QWidget* parent)
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(kProductName));
 
-    // The sizes a title bar, a task bar and a window switcher ask for; every
-    // size given here is decoded when the window is first shown.
+    // The sizes a title bar, a task bar and a window switcher ask for, also
+    // on a screen scaled by up to 2 (each drawn from the SVG); every size
+    // given here is decoded when the window is first shown.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64})
+    for (const int size : {16, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/quantaro-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
@@ -151,6 +153,10 @@ void ConverterWindow::createControls()
     resultLabel_ = makeLabel("Result:", resultField_, this);
     fromLabel_ = makeLabel("From:", fromList_, this);
     toLabel_ = makeLabel("To:", toList_, this);
+    // Where a platform names a list by its own name rather than its label,
+    // and for the list's drop-down, which has no label.
+    fromList_->setAccessibleName(fromLabel_->text());
+    toList_->setAccessibleName(toLabel_->text());
     infoLine_ = new QLabel(this);
     infoLine_->setObjectName(QStringLiteral("infoLine"));
     infoLine_->setAlignment(Qt::AlignCenter);
@@ -207,7 +213,6 @@ void ConverterWindow::createActions()
          .resultForm = quantaro::ResultForm::Mixed},
     };
     // clang-format on
-    setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* resultForms = new QActionGroup(this);
     resultForms->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const Command& command : commands) {
@@ -234,6 +239,34 @@ void ConverterWindow::createActions()
     createFractionMenu();
     showKeptChoices();
     createRecentPairs();
+
+    // One menu for the window's whole life. A screen reader's view of a menu
+    // entry is made once per action and tied to the menu it was first read
+    // in; a menu made afresh for each opening (as Qt does for a window's
+    // actions) leaves those views pointing at a deleted menu, so from the
+    // second opening on every entry reads as gone.
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("contextMenu"));
+    contextMenu_->setAccessibleName(QString::fromUtf8(kProductName));
+    contextMenu_->addActions(actions());
+    // The menu from the keyboard wherever the focus is, also in the input
+    // field, whose Menu key opens the field's own editing menu.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QWidget* at = focusWidget() ? focusWidget() : this;
+        openContextMenu(at->mapToGlobal(QPoint(0, at->height())));
+    });
+}
+
+void ConverterWindow::contextMenuEvent(QContextMenuEvent* event) { openContextMenu(event->globalPos()); }
+
+void ConverterWindow::openContextMenu(const QPoint& globalPosition)
+{
+    if (contextMenu_->actions() != actions()) {
+        contextMenu_->clear();
+        contextMenu_->addActions(actions());
+    }
+    contextMenu_->exec(globalPosition);
 }
 
 // After Mixed Result, the submenu of its last part's form: two decimals or
@@ -372,12 +405,29 @@ void ConverterWindow::convert()
         resultField_->setCursorPosition(0);
     }
     setWindowTitle(fromUtf8(conversion_.title));
-    infoLine_->setText(input.isEmpty() ? QString() : fromUtf8(conversion_.info));
+    const QString info = input.isEmpty() ? QString() : fromUtf8(conversion_.info);
+    infoLine_->setText(info);
+    announce(result, info);
 
     state_.input = input;
     state_.fromIndex = fromIndex;
     state_.toIndex = toIndex;
     emit stateChanged();
+}
+
+// A screen reader hears each new result while the focus stays in the input
+// field: the field's description holds the result and the info line, and a
+// change of it is reported to assistive technology (a blank result too, as
+// its info line alone). An unchanged result is not reported again.
+void ConverterWindow::announce(const QString& result, const QString& info)
+{
+    QString spoken = result;
+    if (!result.isEmpty() && !info.isEmpty())
+        spoken += QStringLiteral(", ");
+    spoken += info;
+    if (spoken == inputField_->accessibleDescription())
+        return;
+    inputField_->setAccessibleDescription(spoken);
 }
 
 // The partner rules: the row just confirmed keeps its place; the other list

@@ -73,6 +73,7 @@ public slots:
     void chooseRecentPair(int position);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -96,6 +97,8 @@ private:
     void showKeptChoices();
     void runOpening();
     void convert();
+    void announce(const QString& result, const QString& info);
+    void openContextMenu(const QPoint& globalPosition);
     void listConfirmed(quantaro::UnitList* changed, quantaro::UnitList* other);
     void createRecentPairs();
     void arrivedAtPair();
@@ -115,6 +118,7 @@ private:
     QList<ResultFormEntry> resultForms_;
     // "Mixed Result Fraction": Decimal, 1/2 ... 1/64, one checked.
     QList<FractionEntry> fractions_;
+    QMenu* contextMenu_ = nullptr;
     // "Recent Pairs": an entry for each place, showing its key, Alt+1 to
     // Alt+9. The window's shortcuts for the keys stay on while a place is
     // empty, so that the key does nothing rather than type its digit.

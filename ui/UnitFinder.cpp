@@ -125,6 +125,7 @@ UnitFinder::UnitFinder(ListSide side, QWidget* parent)
     , side_(side)
 {
     setObjectName(QStringLiteral("unitFinder"));
+    setAccessibleName(QStringLiteral("Find Unit"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::StyledPanel);
 

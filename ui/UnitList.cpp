@@ -88,6 +88,8 @@ public:
             return labels_[index.row()];
         if (role == Qt::UserRole)
             return codes_[index.row()];
+        if (role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole)
+            return spokenText(index.row(), role);
         return {};
     }
 
@@ -113,6 +115,26 @@ public:
     }
 
 private:
+    // What a screen reader says of the rows that are not units: a separator
+    // line or a blank row is read as a separator rather than as its dashes
+    // or as nothing, and a group's header says that it is one.
+    static QVariant spokenText(int row, int role)
+    {
+        if (row >= kCatalogueRowCount)
+            return {};
+        switch (catalogueRows()[static_cast<std::size_t>(row)].kind) {
+        case RowKind::Separator:
+        case RowKind::Blank:
+            return role == Qt::AccessibleTextRole ? QVariant(QStringLiteral("separator")) : QVariant();
+        case RowKind::Header:
+            return role == Qt::AccessibleDescriptionRole ? QVariant(QStringLiteral("heading")) : QVariant();
+        case RowKind::Unit:
+        case RowKind::Preset:
+            break;
+        }
+        return {};
+    }
+
     QStringList labels_;
     QList<UnitCode> codes_;
 };
@@ -136,6 +158,9 @@ void UnitList::fill()
 {
     model_->refill(side_);
     setCurrentIndex(-1);
+    // The drop-down takes the list's name: a screen reader may read it as
+    // the list's part before it first opens.
+    view()->setAccessibleName(accessibleName());
 }
 
 UnitCode UnitList::currentCode() const { return model_->code(currentIndex()); }

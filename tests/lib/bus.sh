@@ -38,3 +38,16 @@ bus_name_pid() {
   gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
     --method org.freedesktop.DBus.GetConnectionUnixProcessID "$1" 2>/dev/null | sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
 }
+
+# Starts a session bus (start_session_bus) on which the accessibility bus is
+# D-Bus-activated, and turns accessibility on as a screen reader does, so that
+# Qt programs started next join it. Its settings live in memory: no dconf.
+start_accessibility_bus() {
+  export GSETTINGS_BACKEND=memory
+  mkdir -p "$work/a11y-services"
+  printf '[D-BUS Service]\nName=org.a11y.Bus\nExec=/usr/libexec/at-spi-bus-launcher\n' \
+    >"$work/a11y-services/org.a11y.Bus.service"
+  start_session_bus "$work/a11y-services" || return 1
+  gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+    --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null
+}

@@ -25,11 +25,11 @@ require() {
   for tool; do command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }; done
 }
 
-# Starts Xvfb with screen $1 on a free display, waits until it accepts clients, exports DISPLAY and sets xvfb.
+# Starts Xvfb with screen $1 (and the Xvfb options after it) on a free display, waits until it accepts clients, exports DISPLAY and sets xvfb.
 start_xvfb() {
   # -displayfd: the server picks the display and reports it once it is ready.
   : >"$work/display"
-  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "$1" 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "$1" "${@:2}" 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb=$!
   started+=("$xvfb")
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
