@@ -257,6 +257,8 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
     const quantaro::QueryReading reading = quantaro::readQuery(query, context);
     if (reading.outcome != quantaro::QueryOutcome::Conversion) {
         std::string message = reading.message;
+        if (!reading.suggestion.empty())
+            message += "; " + reading.suggestion;
         for (const quantaro::QueryCandidate& candidate : reading.candidates)
             message += "\n  \"" + candidate.label + "\"  [" + candidate.group + ']';
         return refuse(message);

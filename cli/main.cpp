@@ -156,11 +156,7 @@ int resolveUnit(std::string_view option, bool given, std::string_view argument, 
                        + distinctUnitName(lookup.index));
         return lookup.index;
     }
-    std::string problem = lookupProblem(argument, lookup);
-    if (lookup.outcome == UnitLookup::Outcome::NoMatch)
-        if (const std::string suggestion = suggestionText(argument); !suggestion.empty())
-            problem += "; " + suggestion;
-    writeError(std::string(option) + ": " + problem);
+    writeError(std::string(option) + ": " + lookupProblem(argument, lookup));
     return -1;
 }
 

@@ -53,7 +53,10 @@ std::string lookupProblem(std::string_view argument, const UnitLookup& lookup)
 {
     switch (lookup.outcome) {
     case UnitLookup::Outcome::Found: return {};
-    case UnitLookup::Outcome::NoMatch: return "no unit matches " + quoted(argument) + " (--list shows them all)";
+    case UnitLookup::Outcome::NoMatch: {
+        const std::string suggestion = suggestionText(argument);
+        return "no unit matches " + quoted(argument) + " (--list shows them all)" + (suggestion.empty() ? "" : "; " + suggestion);
+    }
     case UnitLookup::Outcome::OutOfRange:
         return "no list row " + std::string(argument) + " (the rows are 0 to " + std::to_string(kCatalogueRowCount - 1) + ")";
     case UnitLookup::Outcome::Ambiguous: break;

@@ -21,7 +21,8 @@ UnitArguments lookUpUnitArguments(bool fromGiven, std::string_view from, bool to
                                   MeasureSystem measure);
 
 // What went wrong with a UNIT argument, for an error message (several lines
-// for an ambiguous one); empty when it was found.
+// for an ambiguous one, names close in spelling for an unknown one); empty
+// when it was found.
 std::string lookupProblem(std::string_view argument, const UnitLookup& lookup);
 
 // A row named for messages: its index and its label without the leading

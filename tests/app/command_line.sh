@@ -38,7 +38,7 @@ expect 1 "" "$no_display"
 expect 1 "" "$no_display" 5 in cm
 expect 1 "" "$no_display" -style fusion
 expect 2 "" 'quantaro: kilogramme (kg) (a mass) and metre (m) (a length) cannot be converted into one another' 1 kg m
-expect 2 "" 'quantaro: no unit matches "lbs"' 70 kg lbs
+expect 2 "" 'quantaro: no unit matches "lbz"; did you mean lb (pound)?' 70 kg lbz
 expect 2 "" 'quantaro: no unit after the number' 5
 expect 2 "" 'quantaro: unknown option "--frobnicate"
 Try '"'quantaro --help'"' for more information.' --frobnicate

@@ -81,10 +81,10 @@ TEST(WindowCommandLine, HelpVersionAndRefusals)
         {{"--from"}, Action::Refuse, 2, "quantaro: --from needs a UNIT\n"},
         {{"5"}, Action::Refuse, 2, "quantaro: no unit after the number\n"},
         {{"kg", "lb"}, Action::Refuse, 2, "quantaro: no number at the beginning\n"},
-        {{"1", "pt"}, Action::Refuse, 2,
-         "quantaro: \"pt\" matches 2 units\n"
-         "  \"pint (pt.)\"  [Dry and Liquid Measures of Capacity - British]\n"
-         "  \"pint (pt.)\"  [Apothecaries' Fluid Measures - British]\n"},
+        {{"1", "p."}, Action::Refuse, 2,
+         "quantaro: \"p.\" matches 2 units\n"
+         "  \"pole (p.)\"  [Linear Measures - British and U.S.]\n"
+         "  \"perch (p.)\"  [Linear Measures - British and U.S.]\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());

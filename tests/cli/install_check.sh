@@ -16,8 +16,8 @@ cmp -s "$2/cli/quantaro-convert.bash" "$completion" || { echo "FAIL: bash comple
 replies=$(
     PATH="$prefix/bin:$PATH"
     source "$completion"
-    COMP_WORDS=(quantaro-convert --from kilog) COMP_CWORD=2
-    _quantaro_convert quantaro-convert kilog --from
+    COMP_WORDS=(quantaro-convert --from kilogrammes) COMP_CWORD=2
+    _quantaro_convert quantaro-convert kilogrammes --from
     echo "${COMPREPLY[*]}"
 )
-[ "$replies" = kilogramme ] || { echo "FAIL: bash completion from $prefix: \"$replies\""; exit 1; }
+[ "$replies" = kilogrammes ] || { echo "FAIL: bash completion from $prefix: \"$replies\""; exit 1; }

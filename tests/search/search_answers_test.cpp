@@ -54,22 +54,24 @@ TEST(SearchAnswers, WhatAQueryShows)
         {"5'11\" to cm", {{"31:21:71", "180.34 cm", "1 in. = 2.54 cm", true}}},
         // A name only begun answers, less relevant.
         {"5 kilog to lb", {{"144:154:5", "11.023113109243879… lb.", kg2lb, false}}},
-        // An ambiguous name: one answer per candidate, in list order, each
-        // saying which row it took.
+        // A name the British and US measures share: the locale's variant
+        // first, then the other, each saying which row it took.
         {"1 pt to l",
-         {{"95:81:1", "0.568261 l: pint (Dry and Liquid Measures of Capacity - British)", "1 pt. British = 0.568261 l", true},
-          {"127:81:1", "0.568261 l: pint (Apothecaries' Fluid Measures - British)", "1 pt. British = 0.568261 l", true}}},
-        // 1 / 0.568261 = 1.75975476057656604…
+         {{"95:81:1", "0.568261 l: British pint", "1 pt. British = 0.568261 l", true},
+          {"117:81:1", "0.473176 l: US liquid pint", "1 liq. pt. U.S. = 0.473176 l", true}}},
+        // 1 / 0.568261 = 1.75975476057656604…, 1 / 0.473176 = 2.11337853145552606…
         {"1 l to pt",
-         {{"81:95:1", "1.759754760576566… pt. British: pint (Dry and Liquid Measures of Capacity - British)",
-           "1 l = 1.75975476058 pt. British", true},
-          {"81:127:1", "1.759754760576566… pt. British: pint (Apothecaries' Fluid Measures - British)",
-           "1 l = 1.75975476058 pt. British", true}}},
+         {{"81:95:1", "1.759754760576566… pt. British: British pint", "1 l = 1.75975476058 pt. British", true},
+          {"81:117:1", "2.1133785314555261… liq. pt. U.S.: US liquid pint", "1 l = 2.1133785314555262 liq. pt. U.S.",
+           true}}},
+        // A unit alone converts into its partner.
+        {"1 pt",
+         {{"95:81:1", "0.568261 l: British pint", "1 pt. British = 0.568261 l", true},
+          {"117:81:1", "0.473176 l: US liquid pint", "1 liq. pt. U.S. = 0.473176 l", true}}},
+        {"70 kg", {{"144:154:70", "154.32358352941431… lb.", kg2lb, true}}},
         // Nothing for what cannot be answered.
-        {"1 pt", {}},
         {"pt 1", {}},
         {"1 kg m", {}},
-        {"70 kg", {}},
         {"%$#@! \xff\xfe", {}},
         {"", {}},
         {"   ", {}},
@@ -133,9 +135,9 @@ TEST(SearchAnswers, CacheKeepsTheLastQueries)
     EXPECT_EQ(cache.answersFor("5 in to cm").size(), 1u);
     EXPECT_EQ(cache.answersFor("1 pt to l").size(), 2u);
     EXPECT_EQ(cache.computed(), 2u);
-    const Answer* pint = cache.find("127:81:1");
+    const Answer* pint = cache.find("117:81:1");
     ASSERT_TRUE(pint);
-    EXPECT_EQ(pint->text, "0.568261 l: pint (Apothecaries' Fluid Measures - British)");
+    EXPECT_EQ(pint->text, "0.473176 l: US liquid pint");
     // A third query pushes out the one used longest ago ("5 in to cm").
     cache.answersFor("70 kg lb");
     EXPECT_FALSE(cache.find("31:21:5"));
@@ -155,7 +157,8 @@ TEST(SearchAnswers, NoTwoAnswersReadTheSame)
     int shared = 0;
     for (int i = 0; i < kCatalogueRowCount; ++i)
         for (int j = i + 1; j < kCatalogueRowCount; ++j) {
-            if (rows[i].kind != RowKind::Unit || rows[j].kind != RowKind::Unit || unitName(i) != unitName(j))
+            if (rows[i].kind != RowKind::Unit || rows[j].kind != RowKind::Unit || rows[i].quantity != rows[j].quantity
+                || unitName(i) != unitName(j))
                 continue;
             ++shared;
             EXPECT_NE(distinctUnitName(i), distinctUnitName(j)) << i << ", " << j;
@@ -163,7 +166,7 @@ TEST(SearchAnswers, NoTwoAnswersReadTheSame)
         }
     EXPECT_GE(shared, 5);
     EXPECT_EQ(distinctUnitName(31), "inch");
-    for (const char* query : {"1 pt to l", "1 l to pt", "2 grain to g", "3 minim to cl", "1 peck to l", "1 bbl. to l"}) {
+    for (const char* query : {"1 pt to l", "1 l to pt", "3 minim to cl", "1 peck to l", "1 bbl. to l"}) {
         std::set<std::string> texts;
         const auto answers = answersFor(query);
         for (const Answer& answer : answers)

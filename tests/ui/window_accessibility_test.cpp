@@ -77,7 +77,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(int, changes);
         Window w("", kInch, kCentimetre);
-        w.given([](ConverterState& s) { s.shortestResult = true; });
+        w.given([](ConverterState& s) { s.resultForm = quantaro::ResultForm::Shortest; });
         QVERIFY(w.showActive());
         QCOMPARE(w.input->accessibleDescription(), "");
         told.clear();
