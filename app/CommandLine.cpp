@@ -39,13 +39,11 @@ std::string helpText()
             "  quantaro '-40 °C -> °F'\n"
             "  quantaro --exact --from 31 --to 21 5\n"
             "\n"
-            "QUERY is NUMBER UNIT [to|in|into|as|->|=] [UNIT]; a UNIT is an abbreviation\n"
-            "(\"in\", \"kg\", \"°F\"), a name (\"inch\") or the beginning of a name that only\n"
-            "one unit has. A unit alone converts into its partner (\"100 °C\" into\n"
-            "Fahrenheit). With --from or --to, TEXT is what \"Convert:\" holds, and a list\n"
-            "not named keeps its row (or moves to a partner of the named one). The number,\n"
-            "the units and the window's place are kept for the next start, as after any\n"
-            "run.\n"
+            "A QUERY is read as quantaro-convert reads one (\"70 kg to lb\", \"5'11\\\" to\n"
+            "cm\", \"100 °C\" into its partner, Fahrenheit; quantaro-convert --help says\n"
+            "more). With --from or --to, TEXT is what \"Convert:\" holds, and a list not\n"
+            "named keeps its row (or moves to a partner of the named one). The number, the\n"
+            "units and the window's place are kept for the next start, as after any run.\n"
             "\n";
     text += table::optionLines(Program::Window, false);
     text += "\n"

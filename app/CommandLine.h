@@ -9,7 +9,7 @@
 
 // How the window shows results for one run, when the command line says.
 enum class RunForm {
-    Saved,    // as the saved switches say
+    Saved,    // as the saved result form says
     Shortest, // Shortest Result on for this run
     Exact,    // Exact Result on for this run
 };

@@ -21,8 +21,8 @@ public:
 
     // Opens the window on these rows and number instead of the saved ones,
     // as if they had been typed and picked; they are saved like any run's.
-    // A result form given for the run is not saved: the saved switches stay
-    // as they were, unless the user changes one in the window.
+    // A result form given for the run is not saved: the saved form stays
+    // as it was, unless the user chooses another in the window.
     void openWith(const WindowOpening& opening) { opening_ = opening; }
 
     // What the window opens with: the saved values, and over them what the

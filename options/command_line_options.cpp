@@ -35,7 +35,7 @@ constexpr std::array kOptions{
                Usage::ConvertingOrNext, -1, kConvert},
     OptionSpec{OptionId::Shortest,    "--shortest",     "",   "",
                "show the result and the title in the fewest digits that read\n"
-               "back as the same number, for this run; the saved switch stays",
+               "back as the same number, for this run; the saved form stays",
                Usage::ConvertingOrNext, -1, kWindow},
     OptionSpec{OptionId::Exact,       "--exact",        "",   "",
                "print the result, and the title with --json, in the Exact form:\n"
@@ -44,7 +44,7 @@ constexpr std::array kOptions{
                Usage::ConvertingOrNext, -1, kConvert},
     OptionSpec{OptionId::Exact,       "--exact",        "",   "",
                "show the result and the title in the Exact form (\"5 in. to cm:\n"
-               "12.7\"), for this run; the saved switch stays",
+               "12.7\"), for this run; the saved form stays",
                Usage::Converting,       -1, kWindow},
     OptionSpec{OptionId::Mixed,       "--mixed",        "",   "",
                "print the result, and the title with --json, in units of a\n"

@@ -95,7 +95,7 @@ kill -TERM "$app"
 await_exit
 
 # Rows and the form for one run, as the desktop's search opens the window:
-# the Exact form shows 12.7 for 5 in. (5 × 2.54), and the saved switch stays
+# the Exact form shows 12.7 for 5 in. (5 × 2.54), and the saved result form stays
 # off; --to alone moves From to a partner of kilogramme (the lists' rules).
 launch "$bin" --exact --from 31 --to 21 5
 window_titled "12.7 - Velkor Quantaro" >/dev/null || fail "quantaro --exact --from 31 --to 21 5"
