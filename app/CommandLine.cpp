@@ -208,14 +208,20 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
         return refuse("option " + missingValue + " needs a value\nTry 'quantaro --help' for more information.");
     if (!given.error.empty())
         return refuse(given.error + "\nTry 'quantaro --help' for more information.");
-    if (given.has(OptionId::Exact) && given.has(OptionId::Shortest))
-        return refuse("--exact and --shortest exclude each other\nTry 'quantaro --help' for more information.");
+    // The forms exclude each other, as the context menu's do.
+    for (const auto& [one, other, text] :
+         {std::tuple{OptionId::Exact, OptionId::Shortest, "--exact and --shortest"},
+          std::tuple{OptionId::Mixed, OptionId::Shortest, "--mixed and --shortest"},
+          std::tuple{OptionId::Mixed, OptionId::Exact, "--mixed and --exact"}})
+        if (given.has(one) && given.has(other))
+            return refuse(std::string(text) + " exclude each other\nTry 'quantaro --help' for more information.");
 
     const quantaro::QueryContext context = quantaro::options::queryContextFromEnvironment();
     WindowCommandLine line;
     line.platform = platform;
     line.opening.form = given.has(OptionId::Exact)      ? RunForm::Exact
                         : given.has(OptionId::Shortest) ? RunForm::Shortest
+                        : given.has(OptionId::Mixed)    ? RunForm::Mixed
                                                         : RunForm::Saved;
     if (given.has(OptionId::From) || given.has(OptionId::To)) {
         std::string problem;

@@ -12,6 +12,7 @@ enum class RunForm {
     Saved,    // as the saved result form says
     Shortest, // Shortest Result on for this run
     Exact,    // Exact Result on for this run
+    Mixed,    // Mixed Result on for this run
 };
 
 // What the window opens on instead of the saved values; each part that is
@@ -46,8 +47,8 @@ struct WindowCommandLine {
 // ("-platform offscreen", "-style fusion", "-reverse", also with two dashes)
 // are left to it; the others are read by the options table that
 // quantaro-convert reads too: "--help", "-h" and "--version" win over
-// everything, --from and --to take a list index or a unit's name, --exact
-// and --shortest the form for this run; any other option is refused. With
+// everything, --from and --to take a list index or a unit's name, --exact,
+// --shortest and --mixed the form for this run; any other option is refused. With
 // --from or --to, the one remaining argument is the text for "Convert:";
 // without, the remaining arguments are one query ("5 in cm"), which must be
 // answerable.

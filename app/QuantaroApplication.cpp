@@ -135,6 +135,7 @@ ConverterState QuantaroApplication::openingState(const ConverterState& saved, co
     case RunForm::Saved: break;
     case RunForm::Shortest: state.resultForm = quantaro::ResultForm::Shortest; break;
     case RunForm::Exact: state.resultForm = quantaro::ResultForm::Exact; break;
+    case RunForm::Mixed: state.resultForm = quantaro::ResultForm::Mixed; break;
     }
     return state;
 }

@@ -45,7 +45,7 @@ constexpr std::array kOptions{
     OptionSpec{OptionId::Exact,       "--exact",        "",   "",
                "show the result and the title in the Exact form (\"5 in. to cm:\n"
                "12.7\"), for this run; the saved form stays",
-               Usage::Converting,       -1, kWindow},
+               Usage::ConvertingOrNext, -1, kWindow},
     OptionSpec{OptionId::Mixed,       "--mixed",        "",   "",
                "print the result, and the title with --json, in units of a\n"
                "family, largest first (\"170 cm to ft: 5 ft 6.93 in\"), where\n"
@@ -53,6 +53,11 @@ constexpr std::array kOptions{
                "hour, minute or second, day, week; elsewhere as --shortest.\n"
                "With --json, \"mixed\" holds the text, or null",
                Usage::Converting,       -1, kConvert},
+    OptionSpec{OptionId::Mixed,       "--mixed",        "",   "",
+               "show the result and the title in units of a family, largest\n"
+               "first (\"170 cm to ft: 5 ft 6.93 in\"), where the To unit has\n"
+               "one, for this run; the saved form and fraction stay",
+               Usage::Converting,       -1, kWindow},
     OptionSpec{OptionId::Fraction,    "--fraction",     "",   "N",
                "with --mixed, the last part as the nearest multiple of 1/N\n"
                "(N is 2, 4, 8, 16, 32 or 64: \"5 ft 6 15/16 in\"), instead of\n"

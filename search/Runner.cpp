@@ -39,7 +39,9 @@ RemoteMatches Runner::Match(const QString& query)
         match.id = fromUtf8(quantaro::search::answerId(answer));
         match.text = fromUtf8(answer.text);
         match.iconName = QStringLiteral("com.velkor.Quantaro");
-        match.type = answer.relevance >= 1 ? kExactMatch : kPossibleMatch;
+        // Whole names give 1, their Mixed answer a little less: both exact
+        // matches, so that the Mixed one follows its plain one.
+        match.type = answer.relevance >= quantaro::search::kMixedRelevance ? kExactMatch : kPossibleMatch;
         match.relevance = answer.relevance;
         match.properties.insert(QStringLiteral("subtext"), fromUtf8(answer.info));
         match.properties.insert(QStringLiteral("actions"), QStringList());

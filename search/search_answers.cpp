@@ -3,9 +3,11 @@
 #include "search/search_answers.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/mixed_families.h"
 #include "catalogue/query.h"
 #include "catalogue/unit_names.h"
 #include "engine/convert.h"
+#include "exact/conversion.h"
 #include "exact/exact_result.h"
 #include "exact/one_number.h"
 #include "engine/unit_definitions.h"
@@ -19,6 +21,9 @@ namespace {
 // Longer than any number a person types into a search field; an identifier
 // carrying more was not given out here.
 constexpr std::size_t kMaxNumberLength = 64;
+
+// What ends the identifier of an answer in the Mixed form.
+constexpr std::string_view kMixedIdEnd = ":mixed";
 
 // Queries name unit rows only, never presets.
 bool isUnitRow(int index)
@@ -82,6 +87,30 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
     return answer;
 }
 
+// The Mixed form of an answer in its own words ("5 ft 6.93 in"), with the
+// same info line; nothing where the To unit has no family or the value no
+// mixed text. The last part has decimals, as a search field has no room
+// for the window's setting.
+std::optional<Answer> mixedAnswer(const Answer& plain)
+{
+    if (mixedFamilyOf(codeOf(plain.toIndex)) == nullptr)
+        return std::nullopt;
+    ConversionRequest request;
+    request.term = Term{plain.number, codeOf(plain.fromIndex)};
+    request.to = codeOf(plain.toIndex);
+    request.form = ResultForm::Mixed;
+    request.fraction = kDecimalLastPart;
+    Conversion conversion;
+    if (Convert(request, conversion) != ResultForm::Mixed)
+        return std::nullopt;
+    Answer mixed = plain;
+    mixed.text = conversion.result;
+    mixed.result = std::move(conversion.result);
+    mixed.relevance = plain.relevance * kMixedRelevance;
+    mixed.form = ResultForm::Mixed;
+    return mixed;
+}
+
 } // namespace
 
 std::vector<Answer> answersFor(std::string_view query, const QueryContext& context)
@@ -90,9 +119,12 @@ std::vector<Answer> answersFor(std::string_view query, const QueryContext& conte
     for (QueryConversion conversion : queryConversions(query, context))
         // Every answer given out must come back by its identifier, which
         // holds one number: a quantity of terms as one.
-        if (makeOneNumber(conversion) && isOffered(conversion.fromIndex, conversion.toIndex, conversion.number))
+        if (makeOneNumber(conversion) && isOffered(conversion.fromIndex, conversion.toIndex, conversion.number)) {
             answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
-                                    relevance(conversion.match)));
+                                        relevance(conversion.match)));
+            if (std::optional<Answer> mixed = mixedAnswer(answers.back()))
+                answers.push_back(std::move(*mixed));
+        }
     // Where a name fits several rows, the side that differs between the
     // answers is named by its row: the texts alone would not say which.
     bool fromDiffers = false, toDiffers = false;
@@ -114,11 +146,19 @@ std::vector<Answer> answersFor(std::string_view query, const QueryContext& conte
 
 std::string answerId(const Answer& answer)
 {
-    return std::to_string(answer.fromIndex) + ':' + std::to_string(answer.toIndex) + ':' + answer.number;
+    std::string id = std::to_string(answer.fromIndex) + ':' + std::to_string(answer.toIndex) + ':' + answer.number;
+    if (answer.form == ResultForm::Mixed)
+        id += kMixedIdEnd;
+    return id;
 }
 
 std::optional<Answer> answerForId(std::string_view id)
 {
+    // A number has no colon, so the end of a Mixed answer's identifier is
+    // never part of it.
+    const bool mixed = id.ends_with(kMixedIdEnd);
+    if (mixed)
+        id.remove_suffix(kMixedIdEnd.size());
     const std::size_t first = id.find(':');
     if (first == std::string_view::npos)
         return std::nullopt;
@@ -130,13 +170,16 @@ std::optional<Answer> answerForId(std::string_view id)
     const std::string_view number = id.substr(second + 1);
     if (!from || !to || !isOffered(*from, *to, number))
         return std::nullopt;
-    return answerFor(*from, *to, number, 1.0);
+    Answer answer = answerFor(*from, *to, number, 1.0);
+    if (mixed)
+        return mixedAnswer(answer);
+    return answer;
 }
 
 std::vector<std::string> windowArguments(const Answer& answer)
 {
     // After "--": a number such as "-5" or "-e5" is no option.
-    return {"--exact", "--from", std::to_string(answer.fromIndex), "--to", std::to_string(answer.toIndex), "--", answer.number};
+    return {answer.form == ResultForm::Mixed ? "--mixed" : "--exact", "--from", std::to_string(answer.fromIndex), "--to", std::to_string(answer.toIndex), "--", answer.number};
 }
 
 const std::vector<Answer>& AnswerCache::answersFor(std::string_view query)

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <deque>
 #include "catalogue/query.h"
+#include "engine/convert.h"
 
 #include <optional>
 #include <string>
@@ -22,26 +23,36 @@ struct Answer {
                           // a name fits several rows, the row: "12.7 cm",
                           // "37.777777777777778… ºC", "0.568261 l: pint (…)"
     std::string info;     // the window's info line: "1 in. = 2.54 cm"
-    std::string result;   // the bare number, for the clipboard: "12.7", "37.777777777777778"
+    std::string result;   // the bare number, for the clipboard: "12.7", "37.777777777777778";
+                          // the Mixed form's whole text: "5 ft 6.93 in"
     double relevance = 0; // 1 when both units were named whole, less for beginnings
+    // Exact, or Mixed for the answer that follows one whose To unit has a
+    // family of units ("5 ft 6.93 in" after "5.5774278215223097… ft.").
+    ResultForm form = ResultForm::Exact;
 };
 
+// The Mixed answer's share of its plain answer's relevance: it sorts right
+// after it, and still above any answer to a name only begun.
+inline constexpr double kMixedRelevance = 0.99;
+
 // The conversions a query asks for, best first: one, or one per candidate
-// when a unit name fits several; none for a query that asks none or that
-// cannot be answered. No two of them read the same: where a name fits
+// when a unit name fits several, each followed by its Mixed form where the
+// To unit has a family; none for a query that asks none or that cannot be
+// answered. No two of them read the same: where a name fits
 // several rows, each answer says which row it took.
 std::vector<Answer> answersFor(std::string_view query, const QueryContext& context = {});
 
 // The text that names an answer to the desktop and comes back when it is
-// chosen ("from:to:number"), and the rows and number such a text names
+// chosen ("from:to:number", "from:to:number:mixed" for the Mixed form), and
+// the rows, number and form such a text names
 // again, with the answer's texts as a query naming only these rows would
 // show them; nothing for a text the service could not have given out.
 std::string answerId(const Answer& answer);
 std::optional<Answer> answerForId(std::string_view id);
 
 // The window program's arguments that open it on exactly this answer's rows
-// and number, in the Exact form the answer shows:
-// "--exact --from 31 --to 21 -- 5".
+// and number, in the form the answer shows:
+// "--exact --from 31 --to 21 -- 5", "--mixed --from 21 --to 34 -- 170".
 std::vector<std::string> windowArguments(const Answer& answer);
 
 // The answers of the last few queries, so that the calls that follow a

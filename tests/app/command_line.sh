@@ -8,7 +8,8 @@
 #  2. a display that accepts the connection but speaks no X: the same line;
 #  3. in a private X server, "quantaro 5 in cm" opens on 5 in. to cm, and Esc
 #     saves the query's number and rows like any run; --exact --from --to
-#     open on rows in the Exact form without saving the form.
+#     open on rows in the Exact form without saving the form, --mixed in the
+#     Mixed form likewise.
 # Usage: command_line.sh path/to/quantaro
 set -uo pipefail
 bin=$1
@@ -31,8 +32,8 @@ expect() {
 
 own_settings
 # 1.
-expect 0 "Usage: quantaro [--shortest | --exact] [QUERY...]" "" --help
-expect 0 "Usage: quantaro [--shortest | --exact] [QUERY...]" "" 5 in cm -h
+expect 0 "Usage: quantaro [--shortest | --exact | --mixed] [QUERY...]" "" --help
+expect 0 "Usage: quantaro [--shortest | --exact | --mixed] [QUERY...]" "" 5 in cm -h
 expect 0 "quantaro (Velkor Quantaro) 1." "" --version
 expect 1 "" "$no_display"
 expect 1 "" "$no_display" 5 in cm
@@ -103,4 +104,10 @@ kill -TERM "$app"
 await_exit
 [ "$(setting Data Source)|$(setting Data From)|$(setting Data To)" = "5|31|21" ] || { cat "$conf"; fail "the rows were not saved"; }
 [ "$(setting Display ResultForm)" = SeventeenDigits ] || { cat "$conf"; fail "--exact changed the saved form"; }
+# 170 cm = 170 / 30.48 ft = 5 ft 6.929… in.
+launch "$bin" --mixed --from 21 --to 34 170
+window_titled "5 ft 6.93 in - Velkor Quantaro" >/dev/null || fail "quantaro --mixed --from 21 --to 34 170"
+kill -TERM "$app"
+await_exit
+[ "$(setting Display ResultForm)" = SeventeenDigits ] || { cat "$conf"; fail "--mixed changed the saved form"; }
 echo "ok"

@@ -40,6 +40,7 @@ TEST(WindowCommandLine, ToolkitOptionsAreLeftAndTheRestIsTheQuery)
         {{"--from", "2", "--to", "1", "1 2 3"}, 2, 1, "1 2 3", ""},
         {{"--shortest", "5", "in", "cm"}, 31, 21, "5", "", RunForm::Shortest},
         {{"--exact", "-40", "°C", "->", "°F"}, 222, 223, "-40", "", RunForm::Exact},
+        {{"--mixed", "--from", "21", "--to", "34", "--", "170"}, 21, 34, "170", "", RunForm::Mixed},
         // A quantity of terms opens as one number in its smallest unit: 71 in.
         {{"5'11\"", "to", "cm"}, 31, 21, "71", ""},
         {{"1 1/2 in to mm"}, 31, 20, "1.5", ""},
@@ -64,14 +65,16 @@ TEST(WindowCommandLine, HelpVersionAndRefusals)
         int status;
         const char* begins;
     } cases[] = {
-        {{"--help"}, Action::Print, 0, "Usage: quantaro [--shortest | --exact] [QUERY...]"},
-        {{"1", "kg", "m", "-h"}, Action::Print, 0, "Usage: quantaro [--shortest | --exact] [QUERY...]"},
+        {{"--help"}, Action::Print, 0, "Usage: quantaro [--shortest | --exact | --mixed] [QUERY...]"},
+        {{"1", "kg", "m", "-h"}, Action::Print, 0, "Usage: quantaro [--shortest | --exact | --mixed] [QUERY...]"},
         {{"--json", "--version"}, Action::Print, 0, "quantaro (Velkor Quantaro) "},
         {{"--frobnicate", "--version"}, Action::Print, 0, "quantaro (Velkor Quantaro) "},
         {{"--frobnicate"}, Action::Refuse, 2, "quantaro: unknown option \"--frobnicate\"\n"},
         {{"-style"}, Action::Refuse, 2, "quantaro: option -style needs a value\n"},
         {{"--json", "5", "in", "cm"}, Action::Refuse, 2, "quantaro: unknown option \"--json\"\n"},
         {{"--exact", "--shortest"}, Action::Refuse, 2, "quantaro: --exact and --shortest exclude each other\n"},
+        {{"--shortest", "--mixed"}, Action::Refuse, 2, "quantaro: --mixed and --shortest exclude each other\n"},
+        {{"--mixed", "--exact", "5 ft"}, Action::Refuse, 2, "quantaro: --mixed and --exact exclude each other\n"},
         {{"--from", "0", "5"}, Action::Refuse, 2, "quantaro: --from: list row 0 \"Common Conversions - Preset\" (a header row) is no unit"},
         {{"--from", "238"}, Action::Refuse, 2, "quantaro: --from: no list row 238 (the rows are 0 to 237)"},
         {{"--to", "frobs"}, Action::Refuse, 2, "quantaro: --to: no unit matches \"frobs\""},

@@ -124,6 +124,8 @@ TEST(Options, EachParserTakesItsOwn)
         {Program::Window, {"--from"}, "--from needs a UNIT", "", "", {}},
         {Program::Window, {"--from", "1", "--from", "2"}, "--from is given twice", "2", "", {}},
         {Program::Window, {"--exact=yes"}, "unknown option \"--exact=yes\"", "", "", {}},
+        {Program::Window, {"--mixed", "--from", "21", "--to", "34", "170"}, "", "21", "34", {"170"}},
+        {Program::Window, {"--fraction", "16"}, "unknown option \"--fraction\"", "", "", {"16"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments.front());
@@ -139,8 +141,9 @@ TEST(Options, EachParserTakesItsOwn)
 // alternatives that exclude each other between bars.
 TEST(Options, SynopsisFromTheTable)
 {
-    EXPECT_EQ(synopsis(Program::Window), "Usage: quantaro [--shortest | --exact] [QUERY...]\n"
-                                         "       quantaro [--from UNIT] [--to UNIT] [--shortest | --exact] [TEXT]\n"
+    EXPECT_EQ(synopsis(Program::Window), "Usage: quantaro [--shortest | --exact | --mixed] [QUERY...]\n"
+                                         "       quantaro [--from UNIT] [--to UNIT] [--shortest | --exact | --mixed]\n"
+                                         "                [TEXT]\n"
                                          "       quantaro --help | --version\n");
     EXPECT_EQ(synopsis(Program::Convert),
               "Usage: quantaro-convert [--from UNIT] [--to UNIT] [--info | --json]\n"

@@ -52,7 +52,9 @@ provider=(--session --dest com.velkor.Quantaro.SearchProvider --object-path /com
 # 5 × 0.0254 / 0.01 = 12.7 cm; 70 × 1000 / 453.59237 = 154.32358352941431… lb.;
 # a British pint 0.000568261 / 0.001 = 0.568261 l, a US liquid pint
 # 0.000473176 / 0.001 = 0.473176 l. List indices: 21 cm, 31 in., 81 l, 95
-# British and 117 US liquid pint, 144 kg, 154 lb.
+# British and 117 US liquid pint, 144 kg, 154 lb. Into a unit of a family
+# the Mixed form follows, a little less relevant: 154.32358352941431… lb. =
+# 154 lb 5.1773364706… oz.
 none='(@a(sssida{sv}) [],)'
 match() { # QUERY EXPECTED
   local got
@@ -64,8 +66,13 @@ exact() { # ID TEXT SUBTEXT: one exact match's part of the reply (a TEXT in quot
   [[ "$2" == [\'\"]* ]] && text=$2
   echo "('$1', $text, 'com.velkor.Quantaro', 100, 1.0, {'actions': <@as []>, 'subtext': <'$3'>})"
 }
+mixed() { # ID TEXT SUBTEXT: the Mixed form's exact match after its plain one
+  echo "('$1', '$2', 'com.velkor.Quantaro', 100, 0.98999999999999999, {'actions': <@as []>, 'subtext': <'$3'>})"
+}
+kg2lb='1 kg = 2.2046226218487757 lb.'
+kgInLb="([$(exact 144:154:70 '154.32358352941431… lb.' "$kg2lb"), $(mixed 144:154:70:mixed '154 lb 5.18 oz' "$kg2lb")],)"
 match "5 in to cm" "([$(exact 31:21:5 '12.7 cm' '1 in. = 2.54 cm')],)"
-match "70 kg lb" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
+match "70 kg lb" "$kgInLb"
 # A name the British and US measures share: the locale's variant first (the
 # service's locale is British below), each answer saying which row it took;
 # a unit alone converts into its partner.
@@ -74,7 +81,7 @@ pint117="'0.473176 l: US liquid pint'"
 pints="([$(exact 95:81:1 "$pint95" '1 pt. British = 0.568261 l'), $(exact 117:81:1 "$pint117" '1 liq. pt. U.S. = 0.473176 l')],)"
 match "1 pt to l" "$pints"
 match "1 pt" "$pints"
-match "70 kg" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
+match "70 kg" "$kgInLb"
 # A name only begun: a possible match, less relevant.
 got=$(gdbus call "${runner[@]}" org.kde.krunner1.Match "5 kilog to lb")
 [[ "$got" =~ ^\(\[\(\'144:154:5\',\ \'11.023113109243879…\ lb.\',\ \'com.velkor.Quantaro\',\ 30,\ 0\.[0-9]+, ]] ||
@@ -105,8 +112,8 @@ meta() { # ID NAME DESCRIPTION RESULT (a NAME in quotes as it is)
   echo "{'clipboardText': <'$4'>, 'description': <'$3'>, 'gicon': <'com.velkor.Quantaro'>, 'id': <'$1'>, 'name': <$name>}"
 }
 search "['5', 'in', 'to', 'cm']" "(['31:21:5'],)" "([$(meta 31:21:5 '12.7 cm' '1 in. = 2.54 cm' 12.7)],)"
-search "['70', 'kg', 'lb']" "(['144:154:70'],)" \
-  "([$(meta 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.' 154.32358352941431)],)"
+search "['70', 'kg', 'lb']" "(['144:154:70', '144:154:70:mixed'],)" \
+  "([$(meta 144:154:70 '154.32358352941431… lb.' "$kg2lb" 154.32358352941431), $(meta 144:154:70:mixed '154 lb 5.18 oz' "$kg2lb" '154 lb 5.18 oz')],)"
 search "['1', 'pt', 'to', 'l']" "(['95:81:1', '117:81:1'],)" \
   "([$(meta 95:81:1 "$pint95" '1 pt. British = 0.568261 l' 0.568261), $(meta 117:81:1 "$pint117" '1 liq. pt. U.S. = 0.473176 l' 0.473176)],)"
 for terms in "['pt', '1']" "['1', 'kg', 'm']" "['%\$#@!']" "@as []" "['', ' ']"; do
@@ -207,6 +214,10 @@ elif [ "$have_x" = 1 ]; then
   gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.ActivateResult 144:154:70 "['70', 'kg', 'lb']" 4242 >/dev/null ||
     fail "ActivateResult"
   opened "ActivateResult of 70 kg to lb." "154.32358352941431… - Velkor Quantaro" "DESKTOP_STARTUP_ID=quantaro-search-.*_TIME4242"
+  # The Mixed result opens the window in the Mixed form, for that run.
+  gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.ActivateResult 144:154:70:mixed "['70', 'kg', 'lb']" 4243 >/dev/null ||
+    fail "ActivateResult of the Mixed result"
+  opened "ActivateResult of 70 kg to lb. mixed" "154 lb 5.18 oz - Velkor Quantaro" "--mixed"
   gdbus call "${provider[@]}" org.gnome.Shell.SearchProvider2.LaunchSearch "['-40', '°C', 'to', '°F']" 0 >/dev/null ||
     fail "LaunchSearch"
   opened "LaunchSearch of -40 °C to °F" "-40 - Velkor Quantaro"
@@ -230,7 +241,7 @@ for _ in $(seq 150); do [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] && b
 [ -z "$(bus_name_pid com.velkor.Quantaro.Runner)" ] || fail "still running 15 s after its idle time of 3 s"
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "process $pid still there 5 s after giving up its names"
-match "70 kg lb" "([$(exact 144:154:70 '154.32358352941431… lb.' '1 kg = 2.2046226218487757 lb.')],)"
+match "70 kg lb" "$kgInLb"
 [ -n "$(bus_name_pid com.velkor.Quantaro.SearchProvider)" ] || fail "not started again by a call after its end"
 
 # Whatever the service wrote (Qt's warnings included) goes to the bus's log.
