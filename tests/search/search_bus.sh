@@ -167,11 +167,15 @@ else
   fail "10,000 queries in a row: $memory"
 fi
 # One GetResultMetas of 500,000 identifiers (some 10 MB): refused, and the
-# memory it took comes back.
+# memory it took comes back. Under the address sanitizer the memory is its
+# allocator's, which keeps what was freed for later calls (some 30 MB here,
+# whatever its release options say), so there only the refusal is checked;
+# the ordinary runs check the memory.
 if memory=$("$load" large 500000); then
   read -r before after <<<"$memory"
   echo "search service resident memory: $before KiB before a call of 500,000 identifiers, $after KiB after"
-  [ "$after" -le $((before + margin)) ] || fail "memory grew from $before KiB to $after KiB over one large call"
+  [ -n "${ASAN_OPTIONS:-}" ] || [ "$after" -le $((before + margin)) ] ||
+    fail "memory grew from $before KiB to $after KiB over one large call"
 else
   fail "a call of 500,000 identifiers: $memory"
 fi
