@@ -202,7 +202,9 @@ fi
 #    last one starts a write, and kill -9 follows within 0.1 s.
 if [ "$mode" != openbox ]; then
   zeros=$(head -c 300000 /dev/zero | tr '\0' 0)
-  printf '[Data]\nSource=1%s\nFrom=20\nTo=20\nRecentPairs=20:20\n' "$zeros" >"$conf"
+  # A whole state to begin with: a kill before the first write leaves it
+  # as it was, which is whole too.
+  printf '[Config]\nXPosition=300\nYPosition=100\n\n[Data]\nSource=1%s\nFrom=20\nTo=20\nRecentPairs=20:20\n\n[Display]\nFractionDenominator=0\nResultForm=SeventeenDigits\n' "$zeros" >"$conf"
   for round in 1 2 3 4 5 6; do
     run_converter
     title=$(any_title) || fail "round $round: no window"
