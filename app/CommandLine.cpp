@@ -268,7 +268,7 @@ WindowCommandLine readWindowCommandLine(std::span<const char* const> arguments)
         return refuse(message);
     }
     // The input field holds one number: a quantity of terms as one.
-    quantaro::QueryConversion conversion = reading.conversion;
+    quantaro::ConversionRequest conversion = reading.conversion.request;
     if (!quantaro::makeOneNumber(conversion))
         return refuse("the window takes one number, and " + query
                       + " is no decimal in any of its units; give it in one unit");

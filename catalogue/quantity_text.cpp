@@ -600,12 +600,12 @@ QuantityText readQuantityText(std::string_view text, bool decimalComma, MeasureS
     return q;
 }
 
-std::string termsProblem(const std::vector<QueryTerm>& terms, const std::vector<bool>& joined)
+std::string termsProblem(const std::vector<RequestTerm>& terms, const std::vector<bool>& joined)
 {
     if (terms.empty())
         return {};
     const int first = terms.front().index;
-    for (const QueryTerm& term : terms)
+    for (const RequestTerm& term : terms)
         if (quantityOf(term.index) != quantityOf(first))
             return "cannot add " + named(term.index) + " to " + named(first);
     if (terms.size() > 1 && quantityOf(first) == Quantity::Temperature)

@@ -24,6 +24,7 @@
 // is refused. The last group's last unit and the To part are the query
 // reader's to read; this reader only says where they begin.
 
+#include "catalogue/conversion_request.h"
 #include "catalogue/unit_names.h"
 
 #include <string>
@@ -31,17 +32,6 @@
 #include <vector>
 
 namespace quantaro {
-
-// One term of a quantity: an amount and the list index of its unit row. The
-// amount is written for the exact part to work out: ASCII digits, ".", an
-// exponent, "+", "-", "*", "/" and parentheses ("1+1/2", "1920*1080*3",
-// "-(2+3)*4", "1500").
-struct QueryTerm {
-    std::string number;
-    int index = -1;
-
-    friend bool operator==(const QueryTerm&, const QueryTerm&) = default;
-};
 
 struct QuantityText {
     enum class Kind {
@@ -51,7 +41,7 @@ struct QuantityText {
     };
     Kind kind = Kind::Plain;
     // Terms: every term before the last, with their units.
-    std::vector<QueryTerm> terms;
+    std::vector<RequestTerm> terms;
     // Terms: for each term and the last one, whether it follows the one
     // before without a sign ("5 ft 11 in"), so that it must be smaller.
     std::vector<bool> joined;
@@ -74,7 +64,7 @@ QuantityText readQuantityText(std::string_view text, bool decimalComma,
 // empty if so, else the reason ("cannot add kilogramme (a mass) to foot (a
 // length)", temperatures and sizes that do not add, a smaller unit before a
 // larger one).
-std::string termsProblem(const std::vector<QueryTerm>& terms, const std::vector<bool>& joined);
+std::string termsProblem(const std::vector<RequestTerm>& terms, const std::vector<bool>& joined);
 
 // Whether a locale writes a decimal comma: the first non-empty of the three
 // names a language that does (de, fr, es, ru, …), except the territories

@@ -261,7 +261,7 @@ std::string named(int index)
 void setConversion(QueryReading& reading, int from, int to, std::string number, NameMatch match)
 {
     reading.outcome = QueryOutcome::Conversion;
-    reading.conversion = {from, to, std::move(number), match};
+    reading.conversion = {{from, to, std::move(number)}, match};
 }
 
 // The verdict on a reading in which every side names one unit.
@@ -423,10 +423,10 @@ Read readWords(std::string_view text, const QueryContext& context)
                             + distinctUnitName(side.index);
         }
         if (reading.outcome == QueryOutcome::Conversion && chosen.sideCount == 1
-            && otherVariant(reading.conversion.toIndex) >= 0) {
+            && otherVariant(reading.conversion.request.toIndex) >= 0) {
             if (!reading.note.empty())
                 reading.note += "; ";
-            reading.note += "into " + distinctUnitName(reading.conversion.toIndex);
+            reading.note += "into " + distinctUnitName(reading.conversion.request.toIndex);
         }
         return out;
     }
@@ -460,9 +460,9 @@ Read readWords(std::string_view text, const QueryContext& context)
 // A conversion read with a stand-in number made the quantity's: its terms,
 // or its one number where that is a plain one ("5'", "1,500"). Returns why
 // the terms do not make one quantity; empty when they do.
-std::string withQuantity(QueryConversion& conversion, const QuantityText& quantity)
+std::string withQuantity(ConversionRequest& conversion, const QuantityText& quantity)
 {
-    std::vector<QueryTerm> terms = quantity.terms;
+    std::vector<RequestTerm> terms = quantity.terms;
     terms.push_back({quantity.last, conversion.fromIndex});
     if (std::string problem = termsProblem(terms, quantity.joined); !problem.empty())
         return problem;
@@ -494,7 +494,7 @@ Read read(std::string_view typed, const QueryContext& context)
     out.reading.isQuery = true;
     out.quantity = std::move(quantity);
     if (out.reading.outcome == QueryOutcome::Conversion) {
-        if (std::string problem = withQuantity(out.reading.conversion, out.quantity); !problem.empty()) {
+        if (std::string problem = withQuantity(out.reading.conversion.request, out.quantity); !problem.empty()) {
             out.reading.outcome = QueryOutcome::BadQuantity;
             out.reading.message = std::move(problem);
             out.reading.conversion = {};
@@ -529,11 +529,11 @@ std::vector<QueryConversion> queryConversions(std::string_view text, const Query
     Read r = read(text, context);
     std::vector<QueryConversion> conversions;
     auto add = [&conversions, &r](QueryConversion conversion) {
-        if (r.quantity.kind == QuantityText::Kind::Terms && conversion.terms.empty() && conversion.number == "1"
-            && !withQuantity(conversion, r.quantity).empty())
+        if (r.quantity.kind == QuantityText::Kind::Terms && conversion.request.terms.empty() && conversion.request.number == "1"
+            && !withQuantity(conversion.request, r.quantity).empty())
             return;
         if (std::none_of(conversions.begin(), conversions.end(), [&conversion](const QueryConversion& c) {
-                return c.fromIndex == conversion.fromIndex && c.toIndex == conversion.toIndex;
+                return c.request.fromIndex == conversion.request.fromIndex && c.request.toIndex == conversion.request.toIndex;
             }))
             conversions.push_back(std::move(conversion));
     };
@@ -544,21 +544,21 @@ std::vector<QueryConversion> queryConversions(std::string_view text, const Query
         // partner it picked for a unit alone.
         const Judged& chosen = *r.chosen;
         // A quantity of terms keeps the units its words were read as.
-        const bool fromByMeasure = chosen.sides[0].byMeasure && conversion.terms.empty();
+        const bool fromByMeasure = chosen.sides[0].byMeasure && conversion.request.terms.empty();
         const bool toByMeasure = chosen.sideCount == 2 ? chosen.sides[1].byMeasure
-                                                       : otherVariant(conversion.toIndex) >= 0;
-        const int otherFrom = fromByMeasure ? otherVariant(conversion.fromIndex) : -1;
-        const int otherTo = toByMeasure ? otherVariant(conversion.toIndex) : -1;
+                                                       : otherVariant(conversion.request.toIndex) >= 0;
+        const int otherFrom = fromByMeasure ? otherVariant(conversion.request.fromIndex) : -1;
+        const int otherTo = toByMeasure ? otherVariant(conversion.request.toIndex) : -1;
         auto variant = [&conversion](int from, int to) {
             QueryConversion c = conversion;
-            c.fromIndex = from;
-            c.toIndex = to;
+            c.request.fromIndex = from;
+            c.request.toIndex = to;
             return c;
         };
         if (otherTo >= 0)
-            add(variant(conversion.fromIndex, otherTo));
+            add(variant(conversion.request.fromIndex, otherTo));
         if (otherFrom >= 0)
-            add(variant(otherFrom, conversion.toIndex));
+            add(variant(otherFrom, conversion.request.toIndex));
         if (otherFrom >= 0 && otherTo >= 0)
             add(variant(otherFrom, otherTo));
         return conversions;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/conversion_request.h"
 #include "catalogue/quantity_text.h"
 #include "catalogue/unit_names.h"
 #include "catalogue/unit_search.h"
@@ -57,20 +58,11 @@ enum class NameMatch {
 // beginnings.
 double relevance(NameMatch match);
 
-// What a query asks for: the list indices of the From and To rows (unit rows
-// both) and the number as typed, without the blanks around it ("70", "-40",
-// ".5", "1e3"), which converts exactly as the input field converts it.
+// What a query asks for: the request, From and To unit rows both, its form
+// and fraction left to the caller; and how well the words named its units.
 struct QueryConversion {
-    int fromIndex = -1;
-    int toIndex = -1;
-    std::string number;
+    ConversionRequest request;
     NameMatch match = NameMatch::Whole; // the weaker of the two names' matches
-    // A quantity of several terms or a worked-out amount ("5 ft 11 in",
-    // "1 1/2 in", "6/3 m"; see quantity_text.h): its terms, as typed from
-    // left to right; `number` is then empty and `fromIndex` the first
-    // term's unit. Empty for a number as the input field reads it (which
-    // "5'", "1,500" and, in a decimal-comma locale, "1,5" become).
-    std::vector<QueryTerm> terms{};
 
     friend bool operator==(const QueryConversion&, const QueryConversion&) = default;
 };

@@ -5,30 +5,21 @@
 
 namespace quantaro::cli {
 
-LineConverter::LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm, int fraction)
-    : pair_(pair), form_(form), resultForm_(resultForm), fraction_(fraction)
+LineConverter::LineConverter(ConversionRequest request, OutputForm form)
+    : request_(std::move(request)), view_(viewOf(request_, {}, terms_)), form_(form)
 {
     // The info line depends on the pair alone: the factor starts from 1
     // whatever number the input holds. So one conversion gives it for all.
-    info_ = Convert("1", pair.from, pair.to).info;
+    info_ = Convert("1", view_.term.unit, view_.to).info;
     appendJsonString(info_, infoJson_);
-    jsonIndices_ = ",\"from\":" + std::to_string(pair.fromIndex) + ",\"to\":" + std::to_string(pair.toIndex)
+    jsonIndices_ = ",\"from\":" + std::to_string(request_.fromIndex) + ",\"to\":" + std::to_string(request_.toIndex)
                    + ",\"result\":";
-}
-
-void LineConverter::setTerms(const std::vector<QueryTerm>& terms)
-{
-    termNumbers_.clear();
-    terms_.clear();
-    for (const QueryTerm& term : terms)
-        termNumbers_.push_back(term.number);
-    for (std::size_t i = 0; i < terms.size(); ++i)
-        terms_.push_back({termNumbers_[i], catalogueRows()[static_cast<std::size_t>(terms[i].index)].code});
 }
 
 void LineConverter::appendResultFields(std::string_view text, std::string& out)
 {
-    const ConversionRequest request{{text, pair_.from}, pair_.to, resultForm_, fraction_, terms_};
+    RequestView request = view_;
+    request.term.number = text;
     if (form_ == OutputForm::Json) {
         const ResultForm written = Convert(request, conversion_);
         out += jsonIndices_;
@@ -40,7 +31,7 @@ void LineConverter::appendResultFields(std::string_view text, std::string& out)
             out += infoJson_; // the same for every non-empty input
         else
             appendJsonString(conversion_.info, out);
-        if (resultForm_ == ResultForm::Mixed) {
+        if (request.form == ResultForm::Mixed) {
             // Mixed where the result is not a number the Shortest form wrote.
             out += ",\"mixed\":";
             if (written == ResultForm::Mixed)

@@ -4,7 +4,7 @@
 
 #include "cli/json.h"
 #include "cli/number_prefix.h"
-#include "catalogue/quantity_text.h"
+#include "catalogue/conversion_request.h"
 #include "cli/options.h"
 #include "engine/convert.h"
 #include "exact/conversion.h"
@@ -16,16 +16,9 @@
 
 namespace quantaro::cli {
 
-// The pair of rows a run converts between, by list index and code.
-struct Pair {
-    int fromIndex;
-    int toIndex;
-    UnitCode from;
-    UnitCode to;
-};
-
 // Writes the output line of one input text, exactly as the window shows that
-// text for the pair: the result; with Info the result, a tab and the info
+// text for the run's request (its rows, form and fraction; its number is
+// each text in turn): the result; with Info the result, a tab and the info
 // line; with Json one object with the input, the indices and the three texts.
 // The result form applies to the result and the title, as in the window.
 // With the Mixed form, Json adds "mixed": the mixed text, or null where the
@@ -36,14 +29,14 @@ struct Pair {
 // as it comes, so it costs constant memory.
 class LineConverter {
 public:
-    LineConverter(const Pair& pair, OutputForm form, ResultForm resultForm = ResultForm::SeventeenDigits,
-                  int fraction = 0);
+    // A request with a quantity of several terms converts it for every
+    // text (the text is only the input that --json repeats).
+    LineConverter(ConversionRequest request, OutputForm form);
+    // The engine's view points into the converter's own request.
+    LineConverter(const LineConverter&) = delete;
+    LineConverter& operator=(const LineConverter&) = delete;
 
     void convert(std::string_view text, std::string& out);
-
-    // A query's quantity of several terms: every text then converts it
-    // (the text is only the input that --json repeats).
-    void setTerms(const std::vector<QueryTerm>& terms);
 
     void beginLong(std::string& out);
     void feedLong(std::string_view piece, std::string& out);
@@ -52,18 +45,16 @@ public:
 private:
     void appendResultFields(std::string_view text, std::string& out);
 
-    Pair pair_;
+    ConversionRequest request_;
+    std::vector<Term> terms_;   // the view's terms, into request_
+    RequestView view_;          // request_ as the engine reads it, but for its number
     OutputForm form_;
-    ResultForm resultForm_;
-    int fraction_;
     std::string info_;          // the info line of every non-empty input
     std::string infoJson_;      // info_ as a JSON string
     std::string jsonIndices_;   // ,"from":N,"to":M,"result":
     Conversion conversion_;
     NumberPrefix prefix_;
     JsonStringWriter inputWriter_;
-    std::vector<std::string> termNumbers_;
-    std::vector<Term> terms_;
 };
 
 } // namespace quantaro::cli

@@ -169,11 +169,11 @@ bool isPlainNumber(std::string_view text)
 }
 
 // Without --from and --to, the TEXT arguments are plain numbers or one
-// query ("70 kg to lb"): its rows then stand for --from and --to and its
-// number is the one TEXT. Anything else is not answered: returns false after
-// reporting why, so that no word is ever converted as something it was not.
-bool readAsQuery(Options& options, const QueryContext& context, int& fromIndex, int& toIndex, std::string& number,
-                 std::vector<QueryTerm>& terms)
+// query ("70 kg to lb"): it then stands for --from and --to and the TEXTs,
+// its number (or for a quantity of terms the whole query, kept in `line`) the
+// one TEXT. Anything else is not answered: returns false after reporting why,
+// so that no word is ever converted as something it was not.
+bool readAsQuery(Options& options, const QueryContext& context, ConversionRequest& request, std::string& line)
 {
     if (options.fromGiven || options.toGiven || options.texts.empty())
         return true;
@@ -202,12 +202,10 @@ bool readAsQuery(Options& options, const QueryContext& context, int& fromIndex, 
     }
     if (!reading.note.empty())
         writeError(reading.note);
-    fromIndex = reading.conversion.fromIndex;
-    toIndex = reading.conversion.toIndex;
-    terms = reading.conversion.terms;
+    request = reading.conversion.request;
     // A quantity of terms has no one number: the line stands for the text.
-    number = terms.empty() ? reading.conversion.number : text;
-    options.texts = {number};
+    line = std::move(text);
+    options.texts = {request.terms.empty() ? std::string_view(request.number) : std::string_view(line)};
     return true;
 }
 
@@ -216,24 +214,22 @@ int convert(Options options, Output& output)
     const QueryContext context = options::queryContextFromEnvironment();
     const UnitArguments units =
         lookUpUnitArguments(options.fromGiven, options.from, options.toGiven, options.to, context.measure);
-    int fromIndex = resolveUnit("--from", options.fromGiven, options.from, units.from, kFirstRunPair.fromIndex);
-    int toIndex = resolveUnit("--to", options.toGiven, options.to, units.to, kFirstRunPair.toIndex);
-    if (fromIndex < 0 || toIndex < 0)
+    ConversionRequest request;
+    request.fromIndex = resolveUnit("--from", options.fromGiven, options.from, units.from, kFirstRunPair.fromIndex);
+    request.toIndex = resolveUnit("--to", options.toGiven, options.to, units.to, kFirstRunPair.toIndex);
+    if (request.fromIndex < 0 || request.toIndex < 0)
         return UsageError;
-    std::string queryNumber;      // the query's number, which options.texts then holds
-    std::vector<QueryTerm> terms; // a query's quantity of several terms
-    if (!readAsQuery(options, context, fromIndex, toIndex, queryNumber, terms))
+    std::string queryLine; // a query's quantity of terms, which options.texts then holds
+    if (!readAsQuery(options, context, request, queryLine))
         return UsageError;
-    if (const std::string problem = pairProblem(fromIndex, toIndex); !problem.empty()) {
+    if (const std::string problem = pairProblem(request.fromIndex, request.toIndex); !problem.empty()) {
         writeError(problem);
         return UsageError;
     }
+    request.form = options.resultForm;
+    request.fraction = options.fraction;
 
-    const auto rows = catalogueRows();
-    LineConverter converter({fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code}, options.form,
-                            options.resultForm, options.fraction);
-    if (!terms.empty())
-        converter.setTerms(terms);
+    LineConverter converter(request, options.form);
     if (!options.texts.empty()) {
         for (const std::string_view text : options.texts) {
             converter.convert(text, output.buffer());

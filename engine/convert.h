@@ -34,9 +34,13 @@ struct Term {
     UnitCode unit = kNoRow;
 };
 
-// One conversion as the front ends ask for it: the quantity, the To unit,
-// and the form of the result. `fraction` is the Mixed form's last part: 0 for
-// two decimals, else a denominator 2 to 64, a power of two.
+// A conversion request as the engine reads it, without owning its texts:
+// the quantity, the To unit, and the form of the result. The front ends hold
+// the request itself (catalogue/conversion_request.h, rows by list index)
+// and hand the engine this view of it, so that a keystroke or a line of
+// standard input converts without a copy of its text. `fraction` is the
+// Mixed form's last part: 0 for two decimals, else a denominator 2 to 64, a
+// power of two.
 //
 // A quantity of several terms ("5 ft 11 in", "10 mm + 0.5 in") or of an
 // amount worked out ("1 1/2 in", "1920*1080*3 bytes") is given as `terms`,
@@ -51,7 +55,7 @@ struct Term {
 // per addition, and "1/3" would round before it is converted); one rounding
 // of the true value is the sound double, it is the same however the terms
 // are ordered or grouped, and it agrees with the Exact form by construction.
-struct ConversionRequest {
+struct RequestView {
     Term term;
     UnitCode to = kNoRow;
     ResultForm form = ResultForm::SeventeenDigits;

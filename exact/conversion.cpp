@@ -4,6 +4,8 @@
 
 #include "exact/exact_result.h"
 
+#include <vector>
+
 namespace quantaro {
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 // for one of the first term's unit; the result is the terms' sum, "nan"
 // where an amount has no value (a division by zero the reader could not
 // see, an amount not in its form).
-ResultForm convertTerms(const ConversionRequest& request, Conversion& out)
+ResultForm convertTerms(const RequestView& request, Conversion& out)
 {
     const ResultForm doubleForm =
         request.form == ResultForm::SeventeenDigits ? ResultForm::SeventeenDigits : ResultForm::Shortest;
@@ -29,7 +31,7 @@ ResultForm convertTerms(const ConversionRequest& request, Conversion& out)
 
 } // namespace
 
-ResultForm Convert(const ConversionRequest& request, Conversion& out)
+ResultForm Convert(const RequestView& request, Conversion& out)
 {
     if (!request.terms.empty())
         return convertTerms(request, out);
@@ -57,14 +59,14 @@ ResultForm Convert(const ConversionRequest& request, Conversion& out)
     return ResultForm::Mixed;
 }
 
-Conversion Convert(const ConversionRequest& request)
+Conversion Convert(const RequestView& request)
 {
     Conversion out;
     Convert(request, out);
     return out;
 }
 
-void AppendResult(const ConversionRequest& request, std::string& out)
+void AppendResult(const RequestView& request, std::string& out)
 {
     if (!request.terms.empty()) {
         if (!appendTermsResult(request.terms, request.to, request.form, request.fraction, out))
@@ -85,6 +87,19 @@ void AppendResult(const ConversionRequest& request, std::string& out)
         break;
     }
     AppendResult(request.term.number, request.term.unit, request.to, out, request.form);
+}
+
+ResultForm Convert(const ConversionRequest& request, Conversion& out)
+{
+    std::vector<Term> terms;
+    return Convert(viewOf(request, terms), out);
+}
+
+Conversion Convert(const ConversionRequest& request)
+{
+    Conversion out;
+    Convert(request, out);
+    return out;
 }
 
 } // namespace quantaro

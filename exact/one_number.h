@@ -7,17 +7,17 @@
 // cm" opens on 71 inches) and a desktop search answer, whose identifier
 // brings the number back.
 
-#include "catalogue/query.h"
+#include "catalogue/conversion_request.h"
 
 namespace quantaro {
 
-// Makes `conversion` a plain one where it has terms: the exact sum in the
+// Makes `request` a plain one where it has terms: the exact sum in the
 // unit of one of its terms, the smallest first, where it is written in full
 // there (a decimal of at most 40 significant digits: "71" inches for 5 ft
 // 11 in, "90" minutes for 1 h 30 min), else in the To unit itself (11 st
 // 4 lb in kg: 71.66755948 kg); `fromIndex` then names that unit. Returns
-// false, `conversion` unchanged, where no unit writes it in full. A plain
-// conversion stays as it is.
-bool makeOneNumber(QueryConversion& conversion);
+// false, `request` unchanged, where no unit writes it in full. A plain
+// request stays as it is.
+bool makeOneNumber(ConversionRequest& request);
 
 } // namespace quantaro

@@ -77,14 +77,14 @@ std::vector<std::string_view> linesOf(std::string_view text)
 }
 
 void checkLine(std::string_view text, std::string_view line, OutputForm form, quantaro::ResultForm resultForm,
-               const quantaro::cli::Pair& pair)
+               const quantaro::ConversionRequest& request)
 {
     const std::string detail = shown(text) + " gives " + shown(line);
     check(!line.empty() && line.back() == '\n' && line.find('\n') == line.size() - 1,
           "one text does not give one output line", detail);
     check(quantaro::fuzz::isValidUtf8(line), "output line is not UTF-8", detail);
     quantaro::Conversion c;
-    const quantaro::ResultForm written = quantaro::Convert({{text, pair.from}, pair.to, resultForm}, c);
+    const quantaro::ResultForm written = quantaro::Convert(quantaro::RequestView{{text, quantaro::rowCode(request.fromIndex)}, quantaro::rowCode(request.toIndex), resultForm}, c);
     line.remove_suffix(1);
     switch (form) {
     case OutputForm::Result:
@@ -130,19 +130,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const int forms = data.ConsumeIntegralInRange<int>(0, 11);
     const auto form = static_cast<OutputForm>(forms % 3);
     const auto resultForm = static_cast<quantaro::ResultForm>(forms / 3);
-    const auto rows = quantaro::catalogueRows();
-    const int fromIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
-    const int toIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
-    const quantaro::cli::Pair pair{fromIndex, toIndex, rows[fromIndex].code, rows[toIndex].code};
+    quantaro::ConversionRequest request;
+    request.fromIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
+    request.toIndex = data.ConsumeIntegralInRange<int>(0, quantaro::kCatalogueRowCount - 1);
+    request.form = resultForm;
     const std::uint32_t cuts = data.ConsumeIntegral<std::uint32_t>();
     const std::string input = data.ConsumeRemainingBytesAsString();
 
     // The whole input as one text, whole and in pieces, on one converter. Only
     // a line that fills a whole read block goes in pieces, so never an empty one.
-    quantaro::cli::LineConverter converter(pair, form, resultForm);
+    quantaro::cli::LineConverter converter(request, form);
     std::string whole;
     converter.convert(input, whole);
-    checkLine(input, whole, form, resultForm, pair);
+    checkLine(input, whole, form, resultForm, request);
     if (!input.empty()) {
         std::minstd_rand random(cuts);
         std::string pieces;
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // The input as standard input: line by line.
     const int inputFd = fileWith(input);
     const int outputFd = fileWith({});
-    quantaro::cli::LineConverter lineConverter(pair, form, resultForm);
+    quantaro::cli::LineConverter lineConverter(request, form);
     quantaro::cli::Output output(outputFd, false);
     const quantaro::cli::StreamResult result = quantaro::cli::convertLines(inputFd, lineConverter, output);
     check(result.outcome == quantaro::cli::StreamResult::Outcome::Done && output.flush(), "convertLines failed",
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (const std::string_view line : linesOf(input)) {
         const std::size_t begin = expected.size();
         converter.convert(line, expected);
-        checkLine(line, std::string_view(expected).substr(begin), form, resultForm, pair);
+        checkLine(line, std::string_view(expected).substr(begin), form, resultForm, request);
     }
     check(produced == expected, "standard input does not convert line by line",
           shown(input) + " gives " + shown(produced) + ", expected " + shown(expected));

@@ -40,13 +40,13 @@ bool sameReading(const QueryReading& a, const QueryReading& b)
 // A quantity of terms ("5 ft 11 in", "1 1/2 in"): each term an amount in the
 // reader's ASCII form and a unit row of the To row's quantity, and the exact
 // part gives every form of it an answer (a number, "inf" or "nan") at once.
-void checkTerms(const QueryConversion& c, std::string_view text)
+void checkTerms(const ConversionRequest& c, std::string_view text)
 {
     const auto rows = catalogueRows();
     check(c.number.empty() && c.fromIndex == c.terms.front().index, "a quantity of terms with a number of its own",
           shown(text));
     std::vector<Term> terms;
-    for (const QueryTerm& term : c.terms) {
+    for (const RequestTerm& term : c.terms) {
         check(isUnitRow(term.index)
                   && sameQuantity(rows[static_cast<std::size_t>(term.index)].code,
                                   rows[static_cast<std::size_t>(c.toIndex)].code),
@@ -57,12 +57,12 @@ void checkTerms(const QueryConversion& c, std::string_view text)
     }
     const UnitCode to = rows[static_cast<std::size_t>(c.toIndex)].code;
     for (const ResultForm form : {ResultForm::SeventeenDigits, ResultForm::Shortest, ResultForm::Exact, ResultForm::Mixed}) {
-        const Conversion conversion = Convert(ConversionRequest{{"", terms.front().unit}, to, form, 16, terms});
+        const Conversion conversion = Convert(RequestView{{"", terms.front().unit}, to, form, 16, terms});
         check(!conversion.result.empty(), "a quantity of terms without a result", shown(text));
     }
 }
 
-void checkConversion(const QueryConversion& c, std::string_view text)
+void checkConversion(const ConversionRequest& c, std::string_view text)
 {
     check(isUnitRow(c.fromIndex) && isUnitRow(c.toIndex), "a conversion between rows that are no units", shown(text));
     const auto rows = catalogueRows();
@@ -100,13 +100,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QueryContext comma{MeasureSystem::British, true};
     const QueryReading commaReading = readQuery(text, comma);
     if (commaReading.outcome == QueryOutcome::Conversion)
-        checkConversion(commaReading.conversion, text);
+        checkConversion(commaReading.conversion.request, text);
     else
         check(!commaReading.message.empty() && commaReading.message.size() <= 300, "a reason that is empty or too long",
               shown(text));
     if (reading.outcome == QueryOutcome::Conversion) {
         check(reading.message.empty() && reading.candidates.empty(), "a conversion with a reason", shown(text));
-        checkConversion(reading.conversion, text);
+        checkConversion(reading.conversion.request, text);
     } else {
         check(!reading.message.empty() && reading.message.size() <= 300, "a reason that is empty or too long",
               shown(text) + " gave " + shown(reading.message));
@@ -126,10 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else if (reading.outcome != QueryOutcome::AmbiguousUnit)
         check(conversions.empty(), "conversions for a query that cannot be answered", shown(text));
     for (const QueryConversion& c : conversions)
-        checkConversion(c, text);
+        checkConversion(c.request, text);
     for (std::size_t i = 0; i < conversions.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
-            check(conversions[i].fromIndex != conversions[j].fromIndex || conversions[i].toIndex != conversions[j].toIndex,
+            check(conversions[i].request.fromIndex != conversions[j].request.fromIndex
+                      || conversions[i].request.toIndex != conversions[j].request.toIndex,
                   "two conversions with the same rows", shown(text));
     // The US measure reads the same text as the British one, only another variant.
     const QueryReading us = readQuery(text, {MeasureSystem::US});

@@ -36,19 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto again = answerForId(id);
         check(again.has_value(), "an answer given out comes back by its identifier", shown(id));
         check(answer.text.starts_with(again->text) && again->info == answer.info && again->result == answer.result
-                  && again->form == answer.form,
+                  && again->request.form == answer.request.form,
               "an identifier gives the same texts back", shown(id));
-        if (answer.form == quantaro::ResultForm::Mixed)
-            check(i > 0 && answers[i - 1].form != quantaro::ResultForm::Mixed && answerId(answers[i - 1]) + ":mixed" == id
+        if (answer.request.form == quantaro::ResultForm::Mixed)
+            check(i > 0 && answers[i - 1].request.form != quantaro::ResultForm::Mixed && answerId(answers[i - 1]) + ":mixed" == id
                       && answer.relevance < answers[i - 1].relevance,
                   "a Mixed answer follows its plain one, less relevant", shown(id));
         check(answer.relevance > 0 && answer.relevance <= 1, "relevance within (0, 1]", shown(text));
         const Answer* found = cache.find(id);
         check(found != nullptr && found->text.starts_with(again->text), "a given answer is kept", shown(id));
         const auto arguments = windowArguments(answer);
-        const char* form = answer.form == quantaro::ResultForm::Mixed ? "--mixed" : "--exact";
-        check(arguments.size() == 7 && arguments[0] == form && arguments[2] == std::to_string(answer.fromIndex)
-                  && arguments[4] == std::to_string(answer.toIndex) && arguments[6] == answer.number,
+        const char* form = answer.request.form == quantaro::ResultForm::Mixed ? "--mixed" : "--exact";
+        check(arguments.size() == 7 && arguments[0] == form && arguments[2] == std::to_string(answer.request.fromIndex)
+                  && arguments[4] == std::to_string(answer.request.toIndex) && arguments[6] == answer.request.number,
               "the window opens on the answer's rows, number and form", shown(id));
     }
     check(kept.size() == answersFor(text).size(), "the kept answers are the answers", shown(text));

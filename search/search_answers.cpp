@@ -31,8 +31,6 @@ bool isUnitRow(int index)
     return index >= 0 && index < kCatalogueRowCount && catalogueRows()[std::size_t(index)].kind == RowKind::Unit;
 }
 
-UnitCode codeOf(int index) { return catalogueRows()[std::size_t(index)].code; }
-
 // Only the characters of a number: the identifier goes into the window
 // program's arguments.
 bool isNumberText(std::string_view text)
@@ -46,10 +44,10 @@ bool isNumberText(std::string_view text)
 }
 
 // What an answer may hold: two unit rows of one quantity and a number.
-bool isOffered(int fromIndex, int toIndex, std::string_view number)
+bool isOffered(const ConversionRequest& request)
 {
-    return isUnitRow(fromIndex) && isUnitRow(toIndex) && sameQuantity(codeOf(fromIndex), codeOf(toIndex))
-           && isNumberText(number);
+    return request.terms.empty() && isUnitRow(request.fromIndex) && isUnitRow(request.toIndex)
+           && sameQuantity(rowCode(request.fromIndex), rowCode(request.toIndex)) && isNumberText(request.number);
 }
 
 std::optional<int> readIndex(std::string_view text)
@@ -64,22 +62,23 @@ std::optional<int> readIndex(std::string_view text)
     return value;
 }
 
-// The texts of the conversion of `number` between two compatible rows.
-Answer answerFor(int fromIndex, int toIndex, std::string_view number, double relevance)
+// The texts of a plain request between two compatible rows, in the Exact
+// form.
+Answer answerFor(ConversionRequest request, double relevance)
 {
     Answer answer;
-    answer.fromIndex = fromIndex;
-    answer.toIndex = toIndex;
-    answer.number.assign(number);
+    request.form = ResultForm::Exact;
+    answer.request = std::move(request);
     answer.relevance = relevance;
     // The true value of the number as typed, as the window's Exact form shows it.
-    Conversion conversion = ConvertExact(number, codeOf(fromIndex), codeOf(toIndex));
+    Conversion conversion = Convert(answer.request);
     answer.text = std::move(conversion.result);
     answer.result = resultNumber(answer.text);
     answer.info = std::move(conversion.info);
     // The suffixes of sizes ("metric/German") come without the blank the
     // others have (" cm"): "38 metric/German", not "38metric/German".
-    if (const UnitDefinition* target = findDefinition(codeOf(toIndex)); target && !target->suffix.empty()) {
+    if (const UnitDefinition* target = findDefinition(rowCode(answer.request.toIndex));
+        target && !target->suffix.empty()) {
         if (target->suffix.front() != ' ')
             answer.text += ' ';
         answer.text += target->suffix;
@@ -93,21 +92,17 @@ Answer answerFor(int fromIndex, int toIndex, std::string_view number, double rel
 // for the window's setting.
 std::optional<Answer> mixedAnswer(const Answer& plain)
 {
-    if (mixedFamilyOf(codeOf(plain.toIndex)) == nullptr)
-        return std::nullopt;
-    ConversionRequest request;
-    request.term = Term{plain.number, codeOf(plain.fromIndex)};
-    request.to = codeOf(plain.toIndex);
-    request.form = ResultForm::Mixed;
-    request.fraction = kDecimalLastPart;
-    Conversion conversion;
-    if (Convert(request, conversion) != ResultForm::Mixed)
+    if (mixedFamilyOf(rowCode(plain.request.toIndex)) == nullptr)
         return std::nullopt;
     Answer mixed = plain;
+    mixed.request.form = ResultForm::Mixed;
+    mixed.request.fraction = kDecimalLastPart;
+    Conversion conversion;
+    if (Convert(mixed.request, conversion) != ResultForm::Mixed)
+        return std::nullopt;
     mixed.text = conversion.result;
     mixed.result = std::move(conversion.result);
     mixed.relevance = plain.relevance * kMixedRelevance;
-    mixed.form = ResultForm::Mixed;
     return mixed;
 }
 
@@ -119,9 +114,8 @@ std::vector<Answer> answersFor(std::string_view query, const QueryContext& conte
     for (QueryConversion conversion : queryConversions(query, context))
         // Every answer given out must come back by its identifier, which
         // holds one number: a quantity of terms as one.
-        if (makeOneNumber(conversion) && isOffered(conversion.fromIndex, conversion.toIndex, conversion.number)) {
-            answers.push_back(answerFor(conversion.fromIndex, conversion.toIndex, conversion.number,
-                                        relevance(conversion.match)));
+        if (makeOneNumber(conversion.request) && isOffered(conversion.request)) {
+            answers.push_back(answerFor(std::move(conversion.request), relevance(conversion.match)));
             if (std::optional<Answer> mixed = mixedAnswer(answers.back()))
                 answers.push_back(std::move(*mixed));
         }
@@ -129,12 +123,12 @@ std::vector<Answer> answersFor(std::string_view query, const QueryContext& conte
     // answers is named by its row: the texts alone would not say which.
     bool fromDiffers = false, toDiffers = false;
     for (const Answer& answer : answers) {
-        fromDiffers = fromDiffers || answer.fromIndex != answers.front().fromIndex;
-        toDiffers = toDiffers || answer.toIndex != answers.front().toIndex;
+        fromDiffers = fromDiffers || answer.request.fromIndex != answers.front().request.fromIndex;
+        toDiffers = toDiffers || answer.request.toIndex != answers.front().request.toIndex;
     }
     for (Answer& answer : answers) {
         std::string label;
-        for (const auto& [index, differs] : {std::pair{answer.fromIndex, fromDiffers}, std::pair{answer.toIndex, toDiffers}}) {
+        for (const auto& [index, differs] : {std::pair{answer.request.fromIndex, fromDiffers}, std::pair{answer.request.toIndex, toDiffers}}) {
             if (differs)
                 label += (label.empty() ? "" : " to ") + distinctUnitName(index);
         }
@@ -146,8 +140,9 @@ std::vector<Answer> answersFor(std::string_view query, const QueryContext& conte
 
 std::string answerId(const Answer& answer)
 {
-    std::string id = std::to_string(answer.fromIndex) + ':' + std::to_string(answer.toIndex) + ':' + answer.number;
-    if (answer.form == ResultForm::Mixed)
+    const ConversionRequest& request = answer.request;
+    std::string id = std::to_string(request.fromIndex) + ':' + std::to_string(request.toIndex) + ':' + request.number;
+    if (request.form == ResultForm::Mixed)
         id += kMixedIdEnd;
     return id;
 }
@@ -167,10 +162,12 @@ std::optional<Answer> answerForId(std::string_view id)
         return std::nullopt;
     const auto from = readIndex(id.substr(0, first));
     const auto to = readIndex(id.substr(first + 1, second - first - 1));
-    const std::string_view number = id.substr(second + 1);
-    if (!from || !to || !isOffered(*from, *to, number))
+    if (!from || !to)
         return std::nullopt;
-    Answer answer = answerFor(*from, *to, number, 1.0);
+    ConversionRequest request{*from, *to, std::string(id.substr(second + 1))};
+    if (!isOffered(request))
+        return std::nullopt;
+    Answer answer = answerFor(std::move(request), 1.0);
     if (mixed)
         return mixedAnswer(answer);
     return answer;
@@ -179,7 +176,9 @@ std::optional<Answer> answerForId(std::string_view id)
 std::vector<std::string> windowArguments(const Answer& answer)
 {
     // After "--": a number such as "-5" or "-e5" is no option.
-    return {answer.form == ResultForm::Mixed ? "--mixed" : "--exact", "--from", std::to_string(answer.fromIndex), "--to", std::to_string(answer.toIndex), "--", answer.number};
+    const ConversionRequest& request = answer.request;
+    return {request.form == ResultForm::Mixed ? "--mixed" : "--exact", "--from", std::to_string(request.fromIndex),
+            "--to", std::to_string(request.toIndex), "--", request.number};
 }
 
 const std::vector<Answer>& AnswerCache::answersFor(std::string_view query)

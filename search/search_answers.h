@@ -2,11 +2,12 @@
 // Copyright Velkor
 #pragma once
 
-#include <cstddef>
-#include <deque>
+#include "catalogue/conversion_request.h"
 #include "catalogue/query.h"
 #include "engine/convert.h"
 
+#include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,11 +15,15 @@
 
 namespace quantaro::search {
 
-// One conversion offered for a query typed into the desktop's search.
+// One conversion offered for a query typed into the desktop's search: its
+// request, with the texts it shows.
 struct Answer {
-    int fromIndex = -1;   // list rows, as the window's From and To lists hold them
-    int toIndex = -1;
-    std::string number;   // the number as the query wrote it
+    // List rows, as the window's From and To lists hold them, and the number
+    // as the query wrote it (a quantity of terms as one number). The form is
+    // Exact, or Mixed for the answer that follows one whose To unit has a
+    // family of units ("5 ft 6.93 in" after "5.5774278215223097… ft."),
+    // with two decimals in its last part.
+    ConversionRequest request{.form = ResultForm::Exact};
     std::string text;     // the Exact result, the To unit's suffix and, where
                           // a name fits several rows, the row: "12.7 cm",
                           // "37.777777777777778… ºC", "0.568261 l: pint (…)"
@@ -26,9 +31,6 @@ struct Answer {
     std::string result;   // the bare number, for the clipboard: "12.7", "37.777777777777778";
                           // the Mixed form's whole text: "5 ft 6.93 in"
     double relevance = 0; // 1 when both units were named whole, less for beginnings
-    // Exact, or Mixed for the answer that follows one whose To unit has a
-    // family of units ("5 ft 6.93 in" after "5.5774278215223097… ft.").
-    ResultForm form = ResultForm::Exact;
 };
 
 // The Mixed answer's share of its plain answer's relevance: it sorts right

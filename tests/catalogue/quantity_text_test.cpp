@@ -74,13 +74,13 @@ TEST(QuantityText, TermsAsTyped)
         SCOPED_TRACE(c.text);
         const QueryReading r = readQuery(c.text);
         ASSERT_EQ(r.outcome, QueryOutcome::Conversion) << r.message;
-        std::vector<QueryTerm> expected;
+        std::vector<RequestTerm> expected;
         for (const Term& t : c.terms)
             expected.push_back({t.number, row(t.unit)});
-        EXPECT_EQ(r.conversion.terms, expected);
-        EXPECT_EQ(r.conversion.number, "");
-        EXPECT_EQ(r.conversion.fromIndex, expected.front().index);
-        EXPECT_EQ(r.conversion.toIndex, row(c.to));
+        EXPECT_EQ(r.conversion.request.terms, expected);
+        EXPECT_EQ(r.conversion.request.number, "");
+        EXPECT_EQ(r.conversion.request.fromIndex, expected.front().index);
+        EXPECT_EQ(r.conversion.request.toIndex, row(c.to));
         EXPECT_TRUE(r.isQuery);
         EXPECT_EQ(queryConversions(c.text).front(), r.conversion);
     }
@@ -115,10 +115,10 @@ TEST(QuantityText, OnePlainNumberStaysPlain)
         SCOPED_TRACE(c.text);
         const QueryReading r = readQuery(c.text, c.decimalComma ? comma : QueryContext{});
         ASSERT_EQ(r.outcome, QueryOutcome::Conversion) << r.message;
-        EXPECT_EQ(r.conversion.number, c.number);
-        EXPECT_TRUE(r.conversion.terms.empty());
-        EXPECT_EQ(r.conversion.fromIndex, row(c.from));
-        EXPECT_EQ(r.conversion.toIndex, row(c.to));
+        EXPECT_EQ(r.conversion.request.number, c.number);
+        EXPECT_TRUE(r.conversion.request.terms.empty());
+        EXPECT_EQ(r.conversion.request.fromIndex, row(c.from));
+        EXPECT_EQ(r.conversion.request.toIndex, row(c.to));
     }
 }
 

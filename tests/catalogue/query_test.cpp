@@ -66,7 +66,7 @@ TEST(Query, ConversionsAsTyped)
         SCOPED_TRACE(c.text);
         const QueryReading r = readQuery(c.text);
         ASSERT_EQ(r.outcome, O::Conversion) << r.message;
-        EXPECT_EQ(r.conversion, (QueryConversion{c.from, c.to, c.number, c.match}));
+        EXPECT_EQ(r.conversion, (QueryConversion{{c.from, c.to, c.number}, c.match}));
         EXPECT_TRUE(r.isQuery);
         EXPECT_EQ(r.message, "");
     }
@@ -124,10 +124,10 @@ TEST(Query, PlainWordsComeToTheRightValue)
         SCOPED_TRACE(std::string(c.text) + (c.measure == US ? " (US)" : " (British)"));
         const QueryReading r = readQuery(c.text, {c.measure});
         ASSERT_EQ(r.outcome, O::Conversion) << r.message;
-        EXPECT_EQ(r.conversion.fromIndex, c.from);
-        EXPECT_EQ(r.conversion.toIndex, c.to);
+        EXPECT_EQ(r.conversion.request.fromIndex, c.from);
+        EXPECT_EQ(r.conversion.request.toIndex, c.to);
         const auto rows = catalogueRows();
-        const double value = readNumber(Convert(r.conversion.number, rows[c.from].code, rows[c.to].code).result);
+        const double value = readNumber(Convert(r.conversion.request.number, rows[c.from].code, rows[c.to].code).result);
         EXPECT_NEAR(value, c.value, 1e-5 * c.value);
     }
 }
@@ -190,9 +190,9 @@ TEST(Query, AmbiguousNameOffersEveryCandidate)
                                 {37, "pole (p.)", "Linear Measures - British and U.S."},
                                 {38, "perch (p.)", "Linear Measures - British and U.S."},
                             }));
-    EXPECT_EQ(queryConversions("1 P. to m"), (std::vector<QueryConversion>{{37, 23, "1", W}, {38, 23, "1", W}}));
+    EXPECT_EQ(queryConversions("1 P. to m"), (std::vector<QueryConversion>{{{37, 23, "1"}, W}, {{38, 23, "1"}, W}}));
     EXPECT_EQ(queryConversions("1 pt to kg"), std::vector<QueryConversion>{});
-    EXPECT_EQ(queryConversions("5 in cm"), (std::vector<QueryConversion>{{31, 21, "5", W}}));
+    EXPECT_EQ(queryConversions("5 in cm"), (std::vector<QueryConversion>{{{31, 21, "5"}, W}}));
 }
 
 // A British and a US unit of one name: the locale's first, then the other,
@@ -200,13 +200,13 @@ TEST(Query, AmbiguousNameOffersEveryCandidate)
 TEST(Query, VariantsTheLocaleDecidesComeFirst)
 {
     const QueryContext uk{MeasureSystem::British}, us{MeasureSystem::US};
-    EXPECT_EQ(queryConversions("1 PT to l", uk), (std::vector<QueryConversion>{{95, 81, "1", W}, {117, 81, "1", W}}));
-    EXPECT_EQ(queryConversions("1 PT to l", us), (std::vector<QueryConversion>{{117, 81, "1", W}, {95, 81, "1", W}}));
-    EXPECT_EQ(queryConversions("0.5 l in pt", uk), (std::vector<QueryConversion>{{81, 95, "0.5", W}, {81, 117, "0.5", W}}));
-    EXPECT_EQ(queryConversions("1 pt", uk), (std::vector<QueryConversion>{{95, 81, "1", W}, {117, 81, "1", W}}));
-    EXPECT_EQ(queryConversions("2 l", us), (std::vector<QueryConversion>{{81, 119, "2", W}, {81, 97, "2", W}}));
+    EXPECT_EQ(queryConversions("1 PT to l", uk), (std::vector<QueryConversion>{{{95, 81, "1"}, W}, {{117, 81, "1"}, W}}));
+    EXPECT_EQ(queryConversions("1 PT to l", us), (std::vector<QueryConversion>{{{117, 81, "1"}, W}, {{95, 81, "1"}, W}}));
+    EXPECT_EQ(queryConversions("0.5 l in pt", uk), (std::vector<QueryConversion>{{{81, 95, "0.5"}, W}, {{81, 117, "0.5"}, W}}));
+    EXPECT_EQ(queryConversions("1 pt", uk), (std::vector<QueryConversion>{{{95, 81, "1"}, W}, {{117, 81, "1"}, W}}));
+    EXPECT_EQ(queryConversions("2 l", us), (std::vector<QueryConversion>{{{81, 119, "2"}, W}, {{81, 97, "2"}, W}}));
     EXPECT_EQ(queryConversions("1 gal to qt", us),
-              (std::vector<QueryConversion>{{119, 118, "1", W}, {119, 96, "1", W}, {97, 118, "1", W}, {97, 96, "1", W}}));
+              (std::vector<QueryConversion>{{{119, 118, "1"}, W}, {{119, 96, "1"}, W}, {{97, 118, "1"}, W}, {{97, 96, "1"}, W}}));
     EXPECT_EQ(readQuery("1 gal to l", us).note, "read \"gal\" as US gallon");
     EXPECT_EQ(readQuery("2 l", uk).note, "into British gallon");
     EXPECT_EQ(readQuery("5 kilog to lb").note, "read \"kilog\" as kilogramme");

@@ -108,19 +108,19 @@ TEST(MixedResult, HandWorkedCases)
 
 TEST(MixedResult, OneRequestForEveryForm)
 {
-    const Conversion m = Convert(ConversionRequest{{"170", kCm}, kFoot, ResultForm::Mixed, 16});
+    const Conversion m = Convert(RequestView{{"170", kCm}, kFoot, ResultForm::Mixed, 16});
     EXPECT_EQ(m.result, "5 ft 6 15/16 in");
     EXPECT_EQ(m.title, "5 ft 6 15/16 in - Velkor Quantaro");
     EXPECT_EQ(m.info, Convert("170", kCm, kFoot).info);
     // Outside every family, the Mixed form is the shortest text.
-    EXPECT_EQ(Convert(ConversionRequest{{"170", kCm}, kMetre, ResultForm::Mixed}).result, "1.7");
-    EXPECT_EQ(Convert(ConversionRequest{{"3", kFoot}, kMetre, ResultForm::Exact}).result, "0.9144");
-    EXPECT_EQ(Convert(ConversionRequest{{"3", kFoot}, kMetre, ResultForm::Shortest}).result, "0.9144000000000001");
-    EXPECT_EQ(Convert(ConversionRequest{{"", kCm}, kFoot, ResultForm::Mixed}).title, "Velkor Quantaro");
+    EXPECT_EQ(Convert(RequestView{{"170", kCm}, kMetre, ResultForm::Mixed}).result, "1.7");
+    EXPECT_EQ(Convert(RequestView{{"3", kFoot}, kMetre, ResultForm::Exact}).result, "0.9144");
+    EXPECT_EQ(Convert(RequestView{{"3", kFoot}, kMetre, ResultForm::Shortest}).result, "0.9144000000000001");
+    EXPECT_EQ(Convert(RequestView{{"", kCm}, kFoot, ResultForm::Mixed}).title, "Velkor Quantaro");
 
     std::string out;
-    AppendResult(ConversionRequest{{"158", kPound}, kStone, ResultForm::Mixed}, out);
-    AppendResult(ConversionRequest{{"1", kMetre}, kCm, ResultForm::Mixed}, out);
+    AppendResult(RequestView{{"158", kPound}, kStone, ResultForm::Mixed}, out);
+    AppendResult(RequestView{{"1", kMetre}, kCm, ResultForm::Mixed}, out);
     EXPECT_EQ(out, "11 st 4 lb100");
 }
 
@@ -137,7 +137,7 @@ TEST(MixedFamilies, AgreeWithTheUnitTable)
         EXPECT_EQ(parts.back().inLast, 1u);
         for (std::size_t i = 0; i < parts.size(); ++i) {
             // The table's stone (6350.29 g) and ounce (28.3495 g) are rounded.
-            const double ratio = Convert(ConversionRequest{{"1", parts[i].unit}, parts.back().unit, ResultForm::Shortest})
+            const double ratio = Convert(RequestView{{"1", parts[i].unit}, parts.back().unit, ResultForm::Shortest})
                                      .result == std::to_string(parts[i].inLast)
                                      ? parts[i].inLast
                                      : convertValue(1, parts[i].unit, parts.back().unit);

@@ -19,7 +19,7 @@ namespace {
 struct Asked {
     std::vector<std::string> numbers;
     std::vector<Term> terms;
-    ConversionRequest request;
+    RequestView request;
 };
 
 void ask(Asked& a, std::string_view text, ResultForm form, int fraction = 0, QueryContext context = {})
@@ -27,13 +27,13 @@ void ask(Asked& a, std::string_view text, ResultForm form, int fraction = 0, Que
     const QueryReading reading = readQuery(text, context);
     EXPECT_EQ(reading.outcome, QueryOutcome::Conversion) << text << ": " << reading.message;
     const auto rows = catalogueRows();
-    for (const QueryTerm& term : reading.conversion.terms)
+    for (const RequestTerm& term : reading.conversion.request.terms)
         a.numbers.push_back(term.number);
-    a.numbers.push_back(reading.conversion.number);
-    for (std::size_t i = 0; i < reading.conversion.terms.size(); ++i)
-        a.terms.push_back({a.numbers[i], rows[static_cast<std::size_t>(reading.conversion.terms[i].index)].code});
-    a.request = {{a.numbers.back(), rows[static_cast<std::size_t>(reading.conversion.fromIndex)].code},
-                 rows[static_cast<std::size_t>(reading.conversion.toIndex)].code, form, fraction, a.terms};
+    a.numbers.push_back(reading.conversion.request.number);
+    for (std::size_t i = 0; i < reading.conversion.request.terms.size(); ++i)
+        a.terms.push_back({a.numbers[i], rows[static_cast<std::size_t>(reading.conversion.request.terms[i].index)].code});
+    a.request = {{a.numbers.back(), rows[static_cast<std::size_t>(reading.conversion.request.fromIndex)].code},
+                 rows[static_cast<std::size_t>(reading.conversion.request.toIndex)].code, form, fraction, a.terms};
 }
 
 std::string result(std::string_view text, ResultForm form, int fraction = 0, QueryContext context = {})
@@ -125,7 +125,7 @@ TEST(QuantityTerms, MixedFormAndTheWholeConversion)
     const Conversion c = Convert(a.request);
     EXPECT_EQ(c.result, "180.34");
     EXPECT_EQ(c.title, "180.34 - Velkor Quantaro");
-    EXPECT_EQ(c.info, Convert(ConversionRequest{{"1", a.terms.front().unit}, a.request.to}).info); // of the foot
+    EXPECT_EQ(c.info, Convert(RequestView{{"1", a.terms.front().unit}, a.request.to}).info); // of the foot
     std::string out = "x";
     AppendResult(a.request, out);
     EXPECT_EQ(out, "x180.34");
@@ -143,18 +143,18 @@ TEST(QuantityTerms, DecimalCommaAndGrouping)
 // Amounts that have no value, as only the exact part can tell.
 TEST(QuantityTerms, AmountsWithoutAValue)
 {
-    const UnitCode metre = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.fromIndex)].code;
-    const UnitCode cm = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.toIndex)].code;
+    const UnitCode metre = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.request.fromIndex)].code;
+    const UnitCode cm = catalogueRows()[static_cast<std::size_t>(readQuery("1 m to cm").conversion.request.toIndex)].code;
     for (const std::string_view bad : {"1/(0.5-0.5)", "", "1+", "(1", "1)", "abc", "1e999999", "1/"}) {
         const Term terms[] = {{bad, metre}};
-        EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Exact, 0, terms}).result, "nan") << bad;
+        EXPECT_EQ(Convert(RequestView{{"", metre}, cm, ResultForm::Exact, 0, terms}).result, "nan") << bad;
     }
     const std::string deep = std::string(200, '(') + "1" + std::string(200, ')');
     const Term deepTerm[] = {{deep, metre}};
-    EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Shortest, 0, deepTerm}).result, "nan");
+    EXPECT_EQ(Convert(RequestView{{"", metre}, cm, ResultForm::Shortest, 0, deepTerm}).result, "nan");
     // Beyond the double range the double's text stands, as for a typed number.
     const Term huge[] = {{"1e300*1e300", metre}};
-    EXPECT_EQ(Convert(ConversionRequest{{"", metre}, cm, ResultForm::Exact, 0, huge}).result, "inf");
+    EXPECT_EQ(Convert(RequestView{{"", metre}, cm, ResultForm::Exact, 0, huge}).result, "inf");
 }
 
 } // namespace
@@ -183,7 +183,7 @@ TEST(QuantityTerms, OneNumberInOneOfItsUnits)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        QueryConversion conversion = readQuery(c.text).conversion;
+        ConversionRequest conversion = readQuery(c.text).conversion.request;
         const int to = conversion.toIndex;
         ASSERT_TRUE(makeOneNumber(conversion));
         EXPECT_TRUE(conversion.terms.empty());
@@ -192,7 +192,7 @@ TEST(QuantityTerms, OneNumberInOneOfItsUnits)
         EXPECT_EQ(conversion.toIndex, to);
     }
     // In no unit a decimal: a third of an inch in feet and centimetres.
-    QueryConversion third = readQuery("1/3 in to ft").conversion;
+    ConversionRequest third = readQuery("1/3 in to ft").conversion.request;
     EXPECT_FALSE(makeOneNumber(third));
     EXPECT_EQ(third.terms.size(), 1u);
 }

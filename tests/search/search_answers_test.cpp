@@ -94,7 +94,7 @@ TEST(SearchAnswers, WhatAQueryShows)
         for (const Answer& a : answersFor(c.query)) {
             shown.push_back({answerId(a), a.text, a.info, a.relevance >= kMixedRelevance});
             EXPECT_GT(a.relevance, 0.0);
-            if (a.form == ResultForm::Mixed) {
+            if (a.request.form == ResultForm::Mixed) {
                 const Answer& plain = (&a)[-1];
                 EXPECT_LT(a.relevance, plain.relevance) << "the Mixed answer sorts after its plain one";
                 EXPECT_EQ(answerId(a), answerId(plain) + ":mixed");
@@ -107,7 +107,7 @@ TEST(SearchAnswers, WhatAQueryShows)
             ASSERT_TRUE(again);
             EXPECT_EQ(a.text.rfind(again->text, 0), 0u) << a.text;
             EXPECT_EQ(again->info, a.info);
-            EXPECT_EQ(again->form, a.form);
+            EXPECT_EQ(again->request.form, a.request.form);
         }
         EXPECT_EQ(shown, c.shown);
     }
@@ -181,8 +181,8 @@ TEST(SearchAnswers, CacheKeepsTheLastQueries)
     const Answer* mixed = cache.find("21:34:170:mixed");
     ASSERT_TRUE(mixed);
     EXPECT_EQ(mixed->result, "5 ft 6.93 in");
-    EXPECT_EQ(mixed->form, ResultForm::Mixed);
-    EXPECT_EQ(cache.find("21:34:170")->form, ResultForm::Exact);
+    EXPECT_EQ(mixed->request.form, ResultForm::Mixed);
+    EXPECT_EQ(cache.find("21:34:170")->request.form, ResultForm::Exact);
 }
 
 // Every name that several unit rows of one quantity share gives answers that
