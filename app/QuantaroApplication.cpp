@@ -54,8 +54,8 @@ void QuantaroApplication::run()
     // as it set them.
     const std::function<ConverterState()> toKeep = [&converter, &saved, &opened] {
         ConverterState state = converter.state();
-        if (state.resultForm == opened.resultForm)
-            state.resultForm = saved.resultForm;
+        if (state.request.form == opened.request.form)
+            state.request.form = saved.request.form;
         return state;
     };
 
@@ -119,23 +119,23 @@ ConverterState QuantaroApplication::openingState(const ConverterState& saved, co
         state.input = QString::fromUtf8(opening.input->data(), qsizetype(opening.input->size()));
     const auto rows = quantaro::catalogueRows();
     if (opening.fromIndex >= 0)
-        state.fromIndex = opening.fromIndex;
+        state.request.fromIndex = opening.fromIndex;
     if (opening.toIndex >= 0)
-        state.toIndex = opening.toIndex;
+        state.request.toIndex = opening.toIndex;
     // One list named: the other moves to a partner where it shows none, as
     // after a pick in the named list.
     if ((opening.fromIndex >= 0) != (opening.toIndex >= 0)) {
         const bool fromNamed = opening.fromIndex >= 0;
-        int& other = fromNamed ? state.toIndex : state.fromIndex;
-        const int named = fromNamed ? state.fromIndex : state.toIndex;
+        int& other = fromNamed ? state.request.toIndex : state.request.fromIndex;
+        const int named = fromNamed ? state.request.fromIndex : state.request.toIndex;
         if (const auto partner = quantaro::partnerIndex(rows[std::size_t(named)].code, rows[std::size_t(other)].code))
             other = *partner;
     }
     switch (opening.form) {
     case RunForm::Saved: break;
-    case RunForm::Shortest: state.resultForm = quantaro::ResultForm::Shortest; break;
-    case RunForm::Exact: state.resultForm = quantaro::ResultForm::Exact; break;
-    case RunForm::Mixed: state.resultForm = quantaro::ResultForm::Mixed; break;
+    case RunForm::Shortest: state.request.form = quantaro::ResultForm::Shortest; break;
+    case RunForm::Exact: state.request.form = quantaro::ResultForm::Exact; break;
+    case RunForm::Mixed: state.request.form = quantaro::ResultForm::Mixed; break;
     }
     return state;
 }

@@ -114,14 +114,16 @@ QVariant storedValue(quantaro::ResultForm form)
 template <typename Visit>
 void forEachKeptValue(Visit visit)
 {
-    visit(QStringLiteral("Config/XPosition"), &ConverterState::xPosition);
-    visit(QStringLiteral("Config/YPosition"), &ConverterState::yPosition);
-    visit(QStringLiteral("Data/Source"), &ConverterState::input);
-    visit(QStringLiteral("Data/From"), &ConverterState::fromIndex);
-    visit(QStringLiteral("Data/To"), &ConverterState::toIndex);
-    visit(QStringLiteral("Data/RecentPairs"), &ConverterState::recentPairs);
-    visit(QStringLiteral("Display/ResultForm"), &ConverterState::resultForm);
-    visit(QStringLiteral("Display/FractionDenominator"), &ConverterState::fractionDenominator);
+    // clang-format off
+    visit(QStringLiteral("Config/XPosition"),             [](auto& s) -> auto& { return s.xPosition; });
+    visit(QStringLiteral("Config/YPosition"),             [](auto& s) -> auto& { return s.yPosition; });
+    visit(QStringLiteral("Data/Source"),                  [](auto& s) -> auto& { return s.input; });
+    visit(QStringLiteral("Data/From"),                    [](auto& s) -> auto& { return s.request.fromIndex; });
+    visit(QStringLiteral("Data/To"),                      [](auto& s) -> auto& { return s.request.toIndex; });
+    visit(QStringLiteral("Data/RecentPairs"),             [](auto& s) -> auto& { return s.recentPairs; });
+    visit(QStringLiteral("Display/ResultForm"),           [](auto& s) -> auto& { return s.request.form; });
+    visit(QStringLiteral("Display/FractionDenominator"),  [](auto& s) -> auto& { return s.request.fraction; });
+    // clang-format on
 }
 
 } // namespace
@@ -130,10 +132,10 @@ ConverterState readSettings(QSettings& store)
 {
     const ConverterState firstRun;
     ConverterState state;
-    forEachKeptValue([&](const QString& key, auto field) { state.*field = readValue(store, key, firstRun.*field); });
+    forEachKeptValue([&](const QString& key, auto field) { field(state) = readValue(store, key, field(firstRun)); });
     // A denominator no menu entry offers is no choice.
-    if (!quantaro::isFractionDenominator(state.fractionDenominator))
-        state.fractionDenominator = firstRun.fractionDenominator;
+    if (!quantaro::isFractionDenominator(state.request.fraction))
+        state.request.fraction = firstRun.request.fraction;
     // The store parses a section when a key of it is first read, so a damaged
     // file shows only now. Whatever was salvaged from it is not trusted.
     if (store.status() != QSettings::NoError)
@@ -143,7 +145,7 @@ ConverterState readSettings(QSettings& store)
 
 bool writeSettings(QSettings& store, const ConverterState& state)
 {
-    forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, storedValue(state.*field)); });
+    forEachKeptValue([&](const QString& key, auto field) { store.setValue(key, storedValue(field(state))); });
     // The form now has its own key; the old switches would only mislead.
     store.remove(kShortestResultKey);
     store.remove(kExactResultKey);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "catalogue/conversion_request.h"
 #include "catalogue/mixed_families.h"
 #include "engine/convert.h"
 
@@ -18,16 +19,18 @@
 struct ConverterState {
     int xPosition = 300;
     int yPosition = 100;
+    // What the input field held, as it held it; the request's number while
+    // the window is open (the request's own `number` stays empty).
     QString input = QStringLiteral("5");
-    int fromIndex = quantaro::kFirstRunPair.fromIndex;
-    int toIndex = quantaro::kFirstRunPair.toIndex;
-    // How the result field and the title write the result: seventeen
-    // significant digits, or as the context menu's Shortest Result, Exact
-    // Result or Mixed Result chooses.
-    quantaro::ResultForm resultForm = quantaro::ResultForm::SeventeenDigits;
-    // The Mixed form's last part: two decimals (kDecimalLastPart), or the
-    // nearest multiple of 1/N for N = 2, 4, ... 64.
-    int fractionDenominator = quantaro::kDecimalLastPart;
+    // The rows the two lists showed, how the result field and the title
+    // write the result (seventeen significant digits, or as the context
+    // menu's Shortest Result, Exact Result or Mixed Result chooses) and the
+    // Mixed form's last part (two decimals, kDecimalLastPart, or the nearest
+    // multiple of 1/N for N = 2, 4, ... 64).
+    quantaro::ConversionRequest request{.fromIndex = quantaro::kFirstRunPair.fromIndex,
+                                        .toIndex = quantaro::kFirstRunPair.toIndex,
+                                        .form = quantaro::ResultForm::SeventeenDigits,
+                                        .fraction = quantaro::kDecimalLastPart};
     // The last pairs of rows the user arrived at, newest first: by a pick in
     // a list, Swap, Find Unit, a recent pair, or the pair the window opens on.
     std::vector<quantaro::RowPair> recentPairs{quantaro::kFirstRunPair};

@@ -28,6 +28,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 
 using quantaro::ListSide;
@@ -283,7 +284,7 @@ void ConverterWindow::createFractionMenu()
         group->addAction(entry);
         fractions_.append({entry, denominator});
         connect(entry, &QAction::triggered, this, [this, denominator] {
-            state_.fractionDenominator = denominator;
+            state_.request.fraction = denominator;
             convert();
         });
     }
@@ -293,9 +294,9 @@ void ConverterWindow::createFractionMenu()
 void ConverterWindow::showKeptChoices()
 {
     for (const ResultFormEntry& entry : resultForms_)
-        entry.action->setChecked(entry.form == state_.resultForm);
+        entry.action->setChecked(entry.form == state_.request.form);
     for (const FractionEntry& entry : fractions_)
-        entry.action->setChecked(entry.denominator == state_.fractionDenominator);
+        entry.action->setChecked(entry.denominator == state_.request.fraction);
 }
 
 // The menu's last entry, after a separator line: a submenu of the recent pairs.
@@ -333,7 +334,7 @@ void ConverterWindow::setState(const ConverterState& state)
 ConverterState ConverterWindow::state() const
 {
     ConverterState state = state_;
-    state.resultForm = resultForm();
+    state.request.form = resultForm();
     if (isVisible() && quantaro::canPlaceWindows()) {
         state.xPosition = pos().x();
         state.yPosition = pos().y();
@@ -369,10 +370,10 @@ void ConverterWindow::runOpening()
 
     fromList_->fill();
     toList_->fill();
-    fromList_->setCurrentIndex(state_.fromIndex);
-    toList_->setCurrentIndex(state_.toIndex);
+    fromList_->setCurrentIndex(state_.request.fromIndex);
+    toList_->setCurrentIndex(state_.request.toIndex);
     // A query on the command line opens on its pair, which the user asked for.
-    quantaro::rememberPair(state_.recentPairs, {state_.fromIndex, state_.toIndex});
+    quantaro::rememberPair(state_.recentPairs, {state_.request.fromIndex, state_.request.toIndex});
     showRecentPairs();
 
     // The saved text converts once here, also when it is empty or already in
@@ -389,12 +390,14 @@ void ConverterWindow::runOpening()
 void ConverterWindow::convert()
 {
     const QString input = inputField_->text();
-    const int fromIndex = fromList_->currentIndex();
-    const int toIndex = toList_->currentIndex();
+    state_.request.fromIndex = fromList_->currentIndex();
+    state_.request.toIndex = toList_->currentIndex();
+    state_.request.form = resultForm();
+    // The field's text is the request's number, read in place.
     const QByteArray utf8 = input.toUtf8();
     const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    quantaro::Convert({{text, fromList_->currentCode()}, toList_->currentCode(), resultForm(), state_.fractionDenominator},
-                      conversion_);
+    std::vector<quantaro::Term> noTerms; // the window's request is one number: nothing allocated
+    quantaro::Convert(quantaro::viewOf(state_.request, text, noTerms), conversion_);
 
     // Writing an equal text leaves the field, its cursor and its undo alone.
     const QString result = fromUtf8(conversion_.result);
@@ -410,8 +413,6 @@ void ConverterWindow::convert()
     announce(result, info);
 
     state_.input = input;
-    state_.fromIndex = fromIndex;
-    state_.toIndex = toIndex;
     emit stateChanged();
 }
 

@@ -91,9 +91,9 @@ void keystrokeToWindow(benchmark::State& state, quantaro::ResultForm form,
     ConverterWindow window;
     ConverterState empty;
     empty.input.clear();
-    empty.resultForm = form;
-    empty.fromIndex = pair.fromIndex;
-    empty.toIndex = pair.toIndex;
+    empty.request.form = form;
+    empty.request.fromIndex = pair.fromIndex;
+    empty.request.toIndex = pair.toIndex;
     window.setState(empty);
     const QTemporaryDir folder;
     StateKeeper keeper([&window] { return window.state(); }, folder.filePath(QStringLiteral("quantaro.conf")));

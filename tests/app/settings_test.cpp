@@ -20,7 +20,7 @@
 void PrintTo(const ConverterState& s, std::ostream* out)
 {
     *out << '{' << s.xPosition << ", " << s.yPosition << ", \"" << s.input.toStdString() << "\", "
-         << s.fromIndex << ", " << s.toIndex << ", " << static_cast<int>(s.resultForm) << ", " << s.fractionDenominator << ", \"";
+         << s.request.fromIndex << ", " << s.request.toIndex << ", " << static_cast<int>(s.request.form) << ", " << s.request.fraction << ", \"";
     for (const quantaro::RowPair& pair : s.recentPairs)
         *out << pair.fromIndex << ':' << pair.toIndex << ' ';
     *out << "\"}";
@@ -73,19 +73,19 @@ TEST_F(SettingsTest, WhatOneRunWritesTheNextReads)
     EXPECT_EQ(readAsNextRun(), firstRun);
     const ConverterState states[] = {
         firstRun,
-        {-1, -1, QStringLiteral("12.5"), -1, -1},  // a list without a row is stored as -1
-        {INT_MIN, INT_MAX, QString(), 237, 0},      // an empty input stays empty
-        {0, 0, QStringLiteral(" 1,5"), 5, 6, kShortest},
-        {0, 0, QStringLiteral("170"), 21, 34, kMixed, 16},
-        {0, 0, QStringLiteral("170"), 21, 34, kExact, 64},
-        {7, 8, QStringLiteral("a \"quoted\" \\path\\ = x; y # z, w"), 3, 4},
-        {9, 10, QStringLiteral("  µ²³º € 😀 ÄÖÜß  "), 1, 2},
-        {11, 12, QStringLiteral("line\nbreak\r\ttab"), 2, 1},
-        {13, 14, QStringLiteral("@Variant(x)"), 2, 1},
-        {15, 16, QStringLiteral("[Data]"), 2, 1},
-        {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), 2, 1},
-        {19, 20, QStringLiteral("1"), 31, 20, kDigits, 0, {{31, 20}, {237, 236}, {2, 1}}},
-        {21, 22, QStringLiteral("1"), 31, 20, kDigits, 0, {}},
+        {-1, -1, QStringLiteral("12.5"), {-1, -1}},  // a list without a row is stored as -1
+        {INT_MIN, INT_MAX, QString(), {237, 0}},      // an empty input stays empty
+        {0, 0, QStringLiteral(" 1,5"), {5, 6, {}, {}, kShortest}},
+        {0, 0, QStringLiteral("170"), {21, 34, {}, {}, kMixed, 16}},
+        {0, 0, QStringLiteral("170"), {21, 34, {}, {}, kExact, 64}},
+        {7, 8, QStringLiteral("a \"quoted\" \\path\\ = x; y # z, w"), {3, 4}},
+        {9, 10, QStringLiteral("  µ²³º € 😀 ÄÖÜß  "), {1, 2}},
+        {11, 12, QStringLiteral("line\nbreak\r\ttab"), {2, 1}},
+        {13, 14, QStringLiteral("@Variant(x)"), {2, 1}},
+        {15, 16, QStringLiteral("[Data]"), {2, 1}},
+        {17, 18, QStringLiteral("\"") + QChar(0) + QStringLiteral("\\0"), {2, 1}},
+        {19, 20, QStringLiteral("1"), {31, 20, {}, {}, kDigits, 0}, {{31, 20}, {237, 236}, {2, 1}}},
+        {21, 22, QStringLiteral("1"), {31, 20, {}, {}, kDigits, 0}, {}},
     };
     for (const ConverterState& state : states) {
         ASSERT_TRUE(write(state));
@@ -101,8 +101,8 @@ TEST_F(SettingsTest, HandWrittenValues)
     };
     const Case cases[] = {
         {"", firstRun},
-        {"[Config]\nXPosition=12\nYPosition=-34\n[Data]\nSource=abc\nFrom=237\nTo=0\n", {12, -34, "abc", 237, 0}},
-        {"[Config]\nXPosition= 7 \nYPosition=+8\n[Data]\nFrom=010\n", {7, 8, "5", 10, 1}},
+        {"[Config]\nXPosition=12\nYPosition=-34\n[Data]\nSource=abc\nFrom=237\nTo=0\n", {12, -34, "abc", {237, 0}}},
+        {"[Config]\nXPosition= 7 \nYPosition=+8\n[Data]\nFrom=010\n", {7, 8, "5", {10, 1}}},
         // Not whole numbers in range: the default.
         {"[Data]\nFrom=abc\nTo=2abc\n", firstRun},
         {"[Data]\nFrom=1.0\nTo=0x10\n", firstRun},
@@ -111,36 +111,36 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Config]\nXPosition=@Point(1 2)\nYPosition=1, 2\n", firstRun},
         {"[data]\nfrom=7\n", firstRun},  // names are case-sensitive
         // An empty text is a text; an unquoted comma is the author's.
-        {"[Data]\nSource=\n", {300, 100, "", 2, 1}},
-        {"[Data]\nSource=1,5\n", {300, 100, "1,5", 2, 1}},
+        {"[Data]\nSource=\n", {300, 100, "", {2, 1}}},
+        {"[Data]\nSource=1,5\n", {300, 100, "1,5", {2, 1}}},
         {"[Data]\nSource=@Point(1 2)\n", firstRun},
         {"[Data]\nSource=@Variant(\\0\\0\\0\\x7f\\xff\\xff)\n", firstRun},
         // The result form by its name, in any case; anything else is the default.
-        {"[Display]\nResultForm=Mixed\n", {300, 100, "5", 2, 1, kMixed}},
-        {"[Display]\nResultForm= shortest \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, kShortest}},
-        {"[Display]\nResultForm=Exact\n", {300, 100, "5", 2, 1, kExact}},
+        {"[Display]\nResultForm=Mixed\n", {300, 100, "5", {2, 1, {}, {}, kMixed}}},
+        {"[Display]\nResultForm= shortest \n[Data]\nTo=3\n", {300, 100, "5", {2, 3, {}, {}, kShortest}}},
+        {"[Display]\nResultForm=Exact\n", {300, 100, "5", {2, 1, {}, {}, kExact}}},
         {"[Display]\nResultForm=SeventeenDigits\nShortestResult=true\n", firstRun},
         {"[Display]\nResultForm=banana\n", firstRun},
         {"[Display]\nResultForm=2\n", firstRun},
         {"[Display]\nResultForm=Mixed,Exact\n", firstRun},
         // Without it, the two switches that held the form before: "true" or
         // "false" as written, anything else off; both on showed the Exact form.
-        {"[Display]\nShortestResult=true\n", {300, 100, "5", 2, 1, kShortest}},
-        {"[Display]\nShortestResult= TRUE \n[Data]\nTo=3\n", {300, 100, "5", 2, 3, kShortest}},
+        {"[Display]\nShortestResult=true\n", {300, 100, "5", {2, 1, {}, {}, kShortest}}},
+        {"[Display]\nShortestResult= TRUE \n[Data]\nTo=3\n", {300, 100, "5", {2, 3, {}, {}, kShortest}}},
         {"[Display]\nShortestResult=false\n", firstRun},
         {"[Display]\nShortestResult=banana\n", firstRun},
         {"[Display]\nShortestResult=\"\"\nshortestresult=true\n", firstRun},
         {"[Display]\nShortestResult=true,false\n", firstRun},
-        {"[Display]\nExactResult=true\n", {300, 100, "5", 2, 1, kExact}},
-        {"[Display]\nExactResult=False\nShortestResult=true\n", {300, 100, "5", 2, 1, kShortest}},
+        {"[Display]\nExactResult=true\n", {300, 100, "5", {2, 1, {}, {}, kExact}}},
+        {"[Display]\nExactResult=False\nShortestResult=true\n", {300, 100, "5", {2, 1, {}, {}, kShortest}}},
         {"[Display]\nExactResult=banana\n", firstRun},
         {"[Display]\nExactResult=1\n", firstRun},
-        {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", 2, 1, kExact}},
+        {"[Display]\nShortestResult=true\nExactResult=true\n", {300, 100, "5", {2, 1, {}, {}, kExact}}},
         // The Mixed form's denominator: 2 to 64, a power of two, or 0 for
         // decimals; anything else is decimals.
-        {"[Display]\nFractionDenominator=16\n", {300, 100, "5", 2, 1, kDigits, 16}},
-        {"[Display]\nFractionDenominator=2\n", {300, 100, "5", 2, 1, kDigits, 2}},
-        {"[Display]\nFractionDenominator=64\n", {300, 100, "5", 2, 1, kDigits, 64}},
+        {"[Display]\nFractionDenominator=16\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 16}}},
+        {"[Display]\nFractionDenominator=2\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 2}}},
+        {"[Display]\nFractionDenominator=64\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 64}}},
         {"[Display]\nFractionDenominator=0\n", firstRun},
         {"[Display]\nFractionDenominator=1\n", firstRun},
         {"[Display]\nFractionDenominator=12\n", firstRun},
@@ -149,12 +149,12 @@ TEST_F(SettingsTest, HandWrittenValues)
         {"[Display]\nFractionDenominator=1/16\n", firstRun},
         // The recent pairs: the valid ones of any text, nine at most; an
         // empty value is an empty list, a missing one the first-run pair.
-        {"[Data]\nRecentPairs=31:20 0:1 2:17 238:1 -1:2 31:20 x 2:1\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {2, 1}}}},
-        {"[Data]\nRecentPairs=\"31:20, 20:31\"\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {20, 31}}}},
-        {"[Data]\nRecentPairs=31:20, 20:31\n", {300, 100, "5", 2, 1, kDigits, 0, {{31, 20}, {20, 31}}}},
-        {"[Data]\nRecentPairs=@Variant(\\0\\0\\0\\x7f)\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
-        {"[Data]\nRecentPairs=[Data]\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
-        {"[Data]\nRecentPairs=\n", {300, 100, "5", 2, 1, kDigits, 0, {}}},
+        {"[Data]\nRecentPairs=31:20 0:1 2:17 238:1 -1:2 31:20 x 2:1\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {{31, 20}, {2, 1}}}},
+        {"[Data]\nRecentPairs=\"31:20, 20:31\"\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=31:20, 20:31\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {{31, 20}, {20, 31}}}},
+        {"[Data]\nRecentPairs=@Variant(\\0\\0\\0\\x7f)\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {}}},
+        {"[Data]\nRecentPairs=[Data]\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {}}},
+        {"[Data]\nRecentPairs=\n", {300, 100, "5", {2, 1, {}, {}, kDigits, 0}, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
@@ -188,7 +188,7 @@ TEST_F(SettingsTest, UnreadableValuesAreRewritten)
 {
     writeRaw("[Data]\nFrom=7\n[Display]\nResultForm=banana\nFractionDenominator=12\n");
     const ConverterState state = readAsNextRun();
-    EXPECT_EQ(state, (ConverterState{300, 100, "5", 7, 1, kDigits, 0}));
+    EXPECT_EQ(state, (ConverterState{300, 100, "5", {7, 1, {}, {}, kDigits, 0}}));
     ASSERT_TRUE(write(state));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -202,7 +202,7 @@ TEST_F(SettingsTest, OldSwitchesAreReadOnce)
 {
     writeRaw("[Display]\nShortestResult=false\nExactResult=true\n");
     ConverterState state = readAsNextRun();
-    EXPECT_EQ(state.resultForm, kExact);
+    EXPECT_EQ(state.request.form, kExact);
     ASSERT_TRUE(write(state));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -210,9 +210,9 @@ TEST_F(SettingsTest, OldSwitchesAreReadOnce)
     EXPECT_TRUE(written.contains("\n[Display]\nFractionDenominator=0\nResultForm=Exact\n")) << written.toStdString();
     EXPECT_FALSE(written.contains("Result=true")) << written.toStdString();
     file.close();
-    state.resultForm = kDigits;
+    state.request.form = kDigits;
     ASSERT_TRUE(write(state));
-    EXPECT_EQ(readAsNextRun().resultForm, kDigits);
+    EXPECT_EQ(readAsNextRun().request.form, kDigits);
 }
 
 TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)

@@ -73,13 +73,13 @@ TEST_F(StartUp, StoredValuesGoThroughTheWindowAndBack)
         bool moved;                       // the window is moved to (250, 120) before the end
         ConverterState written;
     } runs[] = {
-        {std::nullopt, true, {250, 120, "5", 2, 1}},
+        {std::nullopt, true, {250, 120, "5", {2, 1}}},
         // The pair the window opened on joins the recent pairs.
-        {ConverterState{40, 60, "10", 219, 218}, false,
-         {40, 60, "10", 219, 218, quantaro::ResultForm::SeventeenDigits, 0, {{219, 218}, {2, 1}}}},
+        {ConverterState{40, 60, "10", {219, 218}}, false,
+         {40, 60, "10", {219, 218, {}, {}, quantaro::ResultForm::SeventeenDigits, 0}, {{219, 218}, {2, 1}}}},
         // The result form and the Mixed form's denominator go through the window.
-        {ConverterState{40, 60, "170", 21, 34, quantaro::ResultForm::Mixed, 16}, false,
-         {40, 60, "170", 21, 34, quantaro::ResultForm::Mixed, 16, {{21, 34}, {2, 1}}}},
+        {ConverterState{40, 60, "170", {21, 34, {}, {}, quantaro::ResultForm::Mixed, 16}}, false,
+         {40, 60, "170", {21, 34, {}, {}, quantaro::ResultForm::Mixed, 16}, {{21, 34}, {2, 1}}}},
     };
     for (const auto& run : runs) {
         {
@@ -119,8 +119,8 @@ TEST_F(StartUp, ACommitDataRequestWritesTheStateAndKeepsTheWindow)
         QCoreApplication::sendEvent(qApp, &quit);
     });
     EXPECT_TRUE(open);
-    EXPECT_EQ(atCommit, (ConverterState{250, 120, "42", 2, 1}));
-    EXPECT_EQ(written(), (ConverterState{260, 130, "42", 2, 1}));
+    EXPECT_EQ(atCommit, (ConverterState{250, 120, "42", {2, 1}}));
+    EXPECT_EQ(written(), (ConverterState{260, 130, "42", {2, 1}}));
 }
 
 } // namespace

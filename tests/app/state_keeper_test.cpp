@@ -93,7 +93,7 @@ TEST_F(StateKeeperTest, AWriteReplacesTheWholeFile)
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
 
     state.input = QStringLiteral("2");
-    state.fromIndex = 31;
+    state.request.fromIndex = 31;
     keeper.changed();
     ASSERT_TRUE(awaitWrites(1));
     EXPECT_EQ(before.readAll(), old);
@@ -116,7 +116,7 @@ TEST_F(StateKeeperTest, AFailedWriteKeepsTheStateForALaterOne)
     state.input = QStringLiteral("7");
     keeper.changed();
     const bool firstFailed = awaitWrites(1);
-    state.toIndex = 20;
+    state.request.toIndex = 20;
     keeper.changed();
     const bool secondFailed = awaitWrites(2);
     QDir(path).removeRecursively();

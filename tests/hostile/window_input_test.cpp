@@ -53,8 +53,8 @@ struct Window : WindowUnderTest {
         QCOMPARE(window.windowTitle(), QString::fromStdString(expected.title));
         QCOMPARE(info->text(), QString::fromStdString(expected.info));
         QCOMPARE(window.state().input, input->text());
-        QCOMPARE(window.state().fromIndex, from->currentIndex());
-        QCOMPARE(window.state().toIndex, to->currentIndex());
+        QCOMPARE(window.state().request.fromIndex, from->currentIndex());
+        QCOMPARE(window.state().request.toIndex, to->currentIndex());
     }
 };
 
@@ -127,7 +127,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, result);
         Window w;
-        w.given([](ConverterState& s) { s.resultForm = quantaro::ResultForm::Exact; });
+        w.given([](ConverterState& s) { s.request.form = quantaro::ResultForm::Exact; });
         w.paste(text);
         QCOMPARE(w.result->text(), result);
         QCOMPARE(w.info->text(), "1 m = 100 cm");

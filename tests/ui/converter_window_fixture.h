@@ -34,8 +34,8 @@ struct WindowUnderTest {
     {
         ConverterState state;
         state.input = text;
-        state.fromIndex = fromIndex;
-        state.toIndex = toIndex;
+        state.request.fromIndex = fromIndex;
+        state.request.toIndex = toIndex;
         window.setState(state);
     }
     // Changes the values the window opens with.
@@ -57,8 +57,8 @@ struct WindowUnderTest {
     bool saved() const
     {
         const ConverterState state = window.state();
-        return state.input == input->text() && state.fromIndex == from->currentIndex()
-            && state.toIndex == to->currentIndex();
+        return state.input == input->text() && state.request.fromIndex == from->currentIndex()
+            && state.request.toIndex == to->currentIndex();
     }
     QString title() const { return window.windowTitle(); }
 };

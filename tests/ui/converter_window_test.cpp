@@ -305,7 +305,7 @@ private slots:
         QFETCH(QString, then);
         QFETCH(QString, info);
         Window w(input, from, to);
-        w.given([&](ConverterState& s) { s.resultForm = remembered ? ResultForm::Shortest : ResultForm::SeventeenDigits; });
+        w.given([&](ConverterState& s) { s.request.form = remembered ? ResultForm::Shortest : ResultForm::SeventeenDigits; });
         QVERIFY(w.showActive());
         for (const QString& shown : {first, then, first}) {
             QCOMPARE(w.result->text(), shown);
@@ -313,7 +313,7 @@ private slots:
             QCOMPARE(w.info->text(), info);
             QTest::keyClick(w.input, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
             remembered = !remembered;
-            QCOMPARE(w.window.state().resultForm == ResultForm::Shortest, remembered);
+            QCOMPARE(w.window.state().request.form == ResultForm::Shortest, remembered);
         }
     }
 
@@ -366,7 +366,7 @@ private slots:
                             : ResultForm::SeventeenDigits;
         };
         Window w(input, from, to);
-        w.given([&](ConverterState& s) { s.resultForm = formOf(given[0]); });
+        w.given([&](ConverterState& s) { s.request.form = formOf(given[0]); });
         QVERIFY(w.showActive());
         const QString info = w.info->text();
         for (int step = 0; step <= keys.size(); ++step) {
@@ -375,7 +375,7 @@ private slots:
             QCOMPARE(w.result->text(), shown[step]);
             QCOMPARE(w.title(), shown[step].isEmpty() ? "Velkor Quantaro" : shown[step] + " - Velkor Quantaro");
             QCOMPARE(w.info->text(), info);
-            QCOMPARE(w.window.state().resultForm, formOf(forms[step]));
+            QCOMPARE(w.window.state().request.form, formOf(forms[step]));
         }
     }
 
@@ -385,8 +385,8 @@ private slots:
     {
         Window w("170", indexOf(1130), indexOf(2150));
         w.given([](ConverterState& s) {
-            s.resultForm = ResultForm::Mixed;
-            s.fractionDenominator = 16;
+            s.request.form = ResultForm::Mixed;
+            s.request.fraction = 16;
         });
         QVERIFY(w.showActive());
         QCOMPARE(w.result->text(), "5 ft 6 15/16 in");
@@ -406,11 +406,11 @@ private slots:
         QVERIFY(checked != nullptr && checked->text() == "1/16");
         menu->actions().at(2)->trigger();
         QCOMPARE(w.result->text(), "5 ft 7 in"); // 66.93 in to the nearest quarter
-        QCOMPARE(w.window.state().fractionDenominator, 4);
+        QCOMPARE(w.window.state().request.fraction, 4);
         QVERIFY(!menu->actions().at(4)->isChecked());
         menu->actions().at(0)->trigger();
         QCOMPARE(w.title(), "5 ft 6.93 in - Velkor Quantaro");
-        QCOMPARE(w.window.state().fractionDenominator, 0);
+        QCOMPARE(w.window.state().request.fraction, 0);
 
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
@@ -424,7 +424,7 @@ private slots:
     void copyExactResult()
     {
         Window w("100", indexOf(28130), indexOf(28110));
-        w.given([](ConverterState& s) { s.resultForm = ResultForm::Exact; });
+        w.given([](ConverterState& s) { s.request.form = ResultForm::Exact; });
         QVERIFY(w.showActive());
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText("before");
@@ -442,7 +442,7 @@ private slots:
     void contextMenuAndCopy()
     {
         Window w("", 2, 1);
-        w.given([](ConverterState& s) { s.resultForm = ResultForm::Shortest; });
+        w.given([](ConverterState& s) { s.request.form = ResultForm::Shortest; });
         QVERIFY(w.showActive());
         QMap<QString, QAction*> entries;
         QStringList order; // separators as "-"

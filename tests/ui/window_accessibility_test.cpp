@@ -77,7 +77,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(int, changes);
         Window w("", kInch, kCentimetre);
-        w.given([](ConverterState& s) { s.resultForm = quantaro::ResultForm::Shortest; });
+        w.given([](ConverterState& s) { s.request.form = quantaro::ResultForm::Shortest; });
         QVERIFY(w.showActive());
         QCOMPARE(w.input->accessibleDescription(), "");
         told.clear();
