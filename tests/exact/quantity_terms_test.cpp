@@ -14,33 +14,59 @@
 namespace quantaro {
 namespace {
 
-// A query's reading as the one request every front end makes of it; the
-// request's texts are views of `a`'s strings.
-struct Asked {
-    std::vector<std::string> numbers;
-    std::vector<Term> terms;
-    RequestView request;
-};
-
-void ask(Asked& a, std::string_view text, ResultForm form, int fraction = 0, QueryContext context = {})
+// A query's reading as the one request every front end holds, in a form.
+ConversionRequest ask(std::string_view text, ResultForm form, int fraction = 0, QueryContext context = {})
 {
     const QueryReading reading = readQuery(text, context);
     EXPECT_EQ(reading.outcome, QueryOutcome::Conversion) << text << ": " << reading.message;
-    const auto rows = catalogueRows();
-    for (const RequestTerm& term : reading.conversion.request.terms)
-        a.numbers.push_back(term.number);
-    a.numbers.push_back(reading.conversion.request.number);
-    for (std::size_t i = 0; i < reading.conversion.request.terms.size(); ++i)
-        a.terms.push_back({a.numbers[i], rows[static_cast<std::size_t>(reading.conversion.request.terms[i].index)].code});
-    a.request = {{a.numbers.back(), rows[static_cast<std::size_t>(reading.conversion.request.fromIndex)].code},
-                 rows[static_cast<std::size_t>(reading.conversion.request.toIndex)].code, form, fraction, a.terms};
+    ConversionRequest request = reading.conversion.request;
+    request.form = form;
+    request.fraction = fraction;
+    return request;
 }
 
 std::string result(std::string_view text, ResultForm form, int fraction = 0, QueryContext context = {})
 {
-    Asked a;
-    ask(a, text, form, fraction, context);
-    return Convert(a.request).result;
+    return Convert(ask(text, form, fraction, context)).result;
+}
+
+// One request from a query, through the one entry point in every form. By
+// hand: 3 ft = 3 × 0.3048 m = 0.9144 m, whose double product is
+// 0.91440000000000010…; 170 cm = 17000/3048 ft = 2125/381 ft =
+// 5.57742782152230971… ft, 5 ft 6.929… in, 5 ft 110.87/16 in, while the
+// double steps of the unit table, 170 × 0.01 = 1.7 and 1.7 ×
+// 3.280839895013123, give 5.577427821522309; 5'11" = 71/12 ft =
+// 5.91666…, nearest double 5.91666666666666696…
+TEST(ConversionRequest, OneRequestInEveryForm)
+{
+    const struct {
+        const char* query;
+        ResultForm form;
+        int fraction;
+        const char* result;
+    } cases[] = {
+        // clang-format off
+        {"3 ft to m",      ResultForm::SeventeenDigits, 0,  "0.9144000000000001"},
+        {"3 ft to m",      ResultForm::Shortest,        0,  "0.9144000000000001"},
+        {"3 ft to m",      ResultForm::Exact,           0,  "0.9144"},
+        {"3 ft to m",      ResultForm::Mixed,           0,  "0.9144000000000001"}, // no family: Shortest
+        {"170 cm to ft",   ResultForm::SeventeenDigits, 0,  "5.577427821522309"},
+        {"170 cm to ft",   ResultForm::Shortest,        0,  "5.577427821522309"},
+        {"170 cm to ft",   ResultForm::Exact,           0,  "5.5774278215223097\u2026"},
+        {"170 cm to ft",   ResultForm::Mixed,           0,  "5 ft 6.93 in"},
+        {"170 cm to ft",   ResultForm::Mixed,           16, "5 ft 6 15/16 in"},
+        {"5'11\" to ft",   ResultForm::SeventeenDigits, 0,  "5.916666666666667"},
+        {"5'11\" to ft",   ResultForm::Shortest,        0,  "5.916666666666667"},
+        {"5'11\" to ft",   ResultForm::Exact,           0,  "5.9166666666666667\u2026"},
+        {"5'11\" to ft",   ResultForm::Mixed,           0,  "5 ft 11 in"},
+        {"5'11\" to cm",   ResultForm::Mixed,           0,  "180.34"},             // no family: Shortest
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const Conversion conversion = Convert(ask(c.query, c.form, c.fraction));
+        EXPECT_EQ(conversion.result, c.result) << c.query << " in form " << static_cast<int>(c.form);
+        EXPECT_EQ(conversion.title, std::string(c.result) + " - Velkor Quantaro") << c.query;
+    }
 }
 
 // Worked out by hand from the unit table: 1 ft = 12 in, 1 in = 2.54 cm,
@@ -120,14 +146,14 @@ TEST(QuantityTerms, MixedFormAndTheWholeConversion)
     // A To row outside every family: the Shortest form.
     EXPECT_EQ(result("5'11\" to cm", ResultForm::Mixed), "180.34");
 
-    Asked a;
-    ask(a, "5 ft 11 in to cm", ResultForm::Exact);
-    const Conversion c = Convert(a.request);
+    const ConversionRequest request = ask("5 ft 11 in to cm", ResultForm::Exact);
+    const Conversion c = Convert(request);
     EXPECT_EQ(c.result, "180.34");
     EXPECT_EQ(c.title, "180.34 - Velkor Quantaro");
-    EXPECT_EQ(c.info, Convert(RequestView{{"1", a.terms.front().unit}, a.request.to}).info); // of the foot
+    EXPECT_EQ(c.info, Convert(ConversionRequest{request.terms.front().index, request.toIndex, "1"}).info); // of the foot
     std::string out = "x";
-    AppendResult(a.request, out);
+    std::vector<Term> terms;
+    AppendResult(viewOf(request, terms), out);
     EXPECT_EQ(out, "x180.34");
 }
 
