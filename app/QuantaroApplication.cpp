@@ -117,7 +117,6 @@ ConverterState QuantaroApplication::openingState(const ConverterState& saved, co
     ConverterState state = saved;
     if (opening.input)
         state.input = QString::fromUtf8(opening.input->data(), qsizetype(opening.input->size()));
-    const auto rows = quantaro::catalogueRows();
     if (opening.fromIndex >= 0)
         state.request.fromIndex = opening.fromIndex;
     if (opening.toIndex >= 0)
@@ -128,7 +127,7 @@ ConverterState QuantaroApplication::openingState(const ConverterState& saved, co
         const bool fromNamed = opening.fromIndex >= 0;
         int& other = fromNamed ? state.request.toIndex : state.request.fromIndex;
         const int named = fromNamed ? state.request.fromIndex : state.request.toIndex;
-        if (const auto partner = quantaro::partnerIndex(rows[std::size_t(named)].code, rows[std::size_t(other)].code))
+        if (const auto partner = quantaro::partnerIndex(quantaro::rowCode(named), quantaro::rowCode(other)))
             other = *partner;
     }
     switch (opening.form) {

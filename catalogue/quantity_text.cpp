@@ -461,7 +461,6 @@ public:
 };
 
 Quantity quantityOf(int index) { return catalogueRows()[static_cast<std::size_t>(index)].quantity; }
-UnitCode codeOf(int index) { return catalogueRows()[static_cast<std::size_t>(index)].code; }
 
 std::string named(int index)
 {
@@ -616,7 +615,7 @@ std::string termsProblem(const std::vector<RequestTerm>& terms, const std::vecto
         if (i >= joined.size() || !joined[i])
             continue;
         // Each unit of a group is smaller than the one before it.
-        if (!(convertValue(1.0, codeOf(terms[i].index), codeOf(terms[i - 1].index)) < 1.0))
+        if (!(convertValue(1.0, rowCode(terms[i].index), rowCode(terms[i - 1].index)) < 1.0))
             return unitName(terms[i].index) + " follows " + unitName(terms[i - 1].index)
                    + ": write the largest unit first (5 ft 11 in), or put a + between the terms";
     }

@@ -124,3 +124,20 @@ TEST_F(StartUp, ACommitDataRequestWritesTheStateAndKeepsTheWindow)
 }
 
 } // namespace
+
+// One list named on the command line against a saved list that shows no row
+// (-1) or a row that no longer exists: the other list moves as after a pick
+// in the named list, to the header of the named row's quantity (row 18,
+// "Linear Measures - Metric"), and nothing is read outside the lists.
+TEST(OpeningState, OneListNamedAgainstASavedListWithoutARow)
+{
+    for (const int savedFrom : {-1, 238, 99999}) {
+        ConverterState saved;
+        saved.request.fromIndex = savedFrom;
+        WindowOpening opening;
+        opening.toIndex = 21; // centimetre
+        const ConverterState opened = QuantaroApplication::openingState(saved, opening);
+        EXPECT_EQ(opened.request.toIndex, 21);
+        EXPECT_EQ(opened.request.fromIndex, 18) << savedFrom;
+    }
+}
