@@ -5,8 +5,10 @@
 // service in the same run. bench/search/run-search-bench starts the bus.
 //
 //   search_bench searches ROUNDS   rounds of Ping, Match("N in to cm"), and
-//                                  GetInitialResultSet then GetResultMetas,
-//                                  in turn; prints the median of each in µs:
+//                                  GetInitialResultSet(N in to mm) then
+//                                  GetResultMetas, in turn (a query of its
+//                                  own: the Match's would find the answers
+//                                  kept); prints the median of each in µs:
 //                                  "PING MATCH SHELL KEPT". N changes every
 //                                  round, as a query does with every key
 //                                  typed, so no round finds the answers the
@@ -20,7 +22,7 @@
 //   search_bench calls KIND COUNT  COUNT calls of one kind, untimed, for a
 //                                  count of the service's instructions:
 //                                  ping, match (N new each call), kept, or
-//                                  shell (the pair of calls)
+//                                  shell (the pair of calls, N in to mm)
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -87,7 +89,7 @@ int searches(int rounds)
         const QDBusMessage initial = message(kProvider, kProviderPath, kProviderInterface,
                                              QStringLiteral("GetInitialResultSet"),
                                              {QStringList{number, QStringLiteral("in"), QStringLiteral("to"),
-                                                          QStringLiteral("cm")}});
+                                                          QStringLiteral("mm")}});
         const double p = timed(ping);
         const double m = timed(match);
         const double k = timed(kept);
@@ -124,7 +126,7 @@ int calls(const QString& kind, int count)
         else if (kind == QLatin1String("shell")) {
             QDBusMessage ids;
             call(message(kProvider, kProviderPath, kProviderInterface, QStringLiteral("GetInitialResultSet"),
-                         {QStringList{number, QStringLiteral("in"), QStringLiteral("to"), QStringLiteral("cm")}}),
+                         {QStringList{number, QStringLiteral("in"), QStringLiteral("to"), QStringLiteral("mm")}}),
                  &ids);
             call(message(kProvider, kProviderPath, kProviderInterface, QStringLiteral("GetResultMetas"),
                          {ids.arguments().value(0)}));
