@@ -34,9 +34,14 @@ RemoteMatches Runner::Match(const QString& query)
 {
     service_->noteCall();
     RemoteMatches matches;
-    for (const auto& answer : service_->answers(query)) {
+    const auto& answers = service_->answers(query);
+    // Written once with the answers, not again for every call.
+    const auto& ids = service_->answerIds();
+    matches.reserve(qsizetype(answers.size()));
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const quantaro::search::Answer& answer = answers[i];
         RemoteMatch match;
-        match.id = fromUtf8(quantaro::search::answerId(answer));
+        match.id = fromUtf8(ids[i]);
         match.text = fromUtf8(answer.text);
         match.iconName = QStringLiteral("com.velkor.Quantaro");
         // Whole names give 1, their Mixed answer a little less: both exact
@@ -45,7 +50,7 @@ RemoteMatches Runner::Match(const QString& query)
         match.relevance = answer.relevance;
         match.properties.insert(QStringLiteral("subtext"), fromUtf8(answer.info));
         match.properties.insert(QStringLiteral("actions"), QStringList());
-        matches << match;
+        matches.append(std::move(match));
     }
     return matches;
 }

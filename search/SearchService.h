@@ -41,6 +41,9 @@ public:
     // The answers to a query, worked out once while it is among the last
     // few; valid until the next call.
     const std::vector<quantaro::search::Answer>& answers(const QString& query);
+    // The identifiers of the answers the last answers() gave, in their order:
+    // written once, when the query was worked out.
+    const std::vector<std::string>& answerIds() const { return cache_.lastIds(); }
     // An answer given out for one of the last few queries, by its identifier.
     const quantaro::search::Answer* keptAnswer(const QString& id) const;
 

@@ -21,9 +21,11 @@ ShellSearchProvider::ShellSearchProvider(SearchService* service)
 QStringList ShellSearchProvider::resultsFor(const QStringList& terms)
 {
     service_->noteCall();
+    service_->answers(terms.join(QLatin1Char(' ')));
     QStringList ids;
-    for (const auto& answer : service_->answers(terms.join(QLatin1Char(' '))))
-        ids << fromUtf8(quantaro::search::answerId(answer));
+    ids.reserve(qsizetype(service_->answerIds().size()));
+    for (const std::string& id : service_->answerIds())
+        ids << fromUtf8(id);
     return ids;
 }
 

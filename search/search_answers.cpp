@@ -199,6 +199,12 @@ const std::vector<Answer>& AnswerCache::answersFor(std::string_view query)
     return entries_.front().answers;
 }
 
+const std::vector<std::string>& AnswerCache::lastIds() const
+{
+    static const std::vector<std::string> none;
+    return entries_.empty() ? none : entries_.front().ids;
+}
+
 const Answer* AnswerCache::find(std::string_view id) const
 {
     for (const Entry& entry : entries_)

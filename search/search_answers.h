@@ -73,6 +73,9 @@ public:
     // The query's answers, worked out only when it is not among the kept
     // ones; valid until the next call.
     const std::vector<Answer>& answersFor(std::string_view query);
+    // The identifiers of the answers the last answersFor gave (answerId of
+    // each, in their order), kept with them; empty before the first.
+    const std::vector<std::string>& lastIds() const;
 
     // The answer with this identifier among the kept queries' (the newest
     // first), or nothing.

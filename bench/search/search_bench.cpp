@@ -5,8 +5,10 @@
 // service in the same run. bench/search/run-search-bench starts the bus.
 //
 //   search_bench searches ROUNDS   rounds of Ping, Match("N in to cm"), and
-//                                  GetInitialResultSet then GetResultMetas,
-//                                  in turn; prints the median of each in µs:
+//                                  GetInitialResultSet(N in to mm) then
+//                                  GetResultMetas, in turn (a query of its
+//                                  own: the Match's would find the answers
+//                                  kept); prints the median of each in µs:
 //                                  "PING MATCH SHELL KEPT". N changes every
 //                                  round, as a query does with every key
 //                                  typed, so no round finds the answers the
@@ -17,6 +19,10 @@
 //   search_bench first RUNS        each run waits until the service has
 //                                  ended, then times the Match that starts
 //                                  it again; prints the median in ms
+//   search_bench calls KIND COUNT  COUNT calls of one kind, untimed, for a
+//                                  count of the service's instructions:
+//                                  ping, match (N new each call), kept, or
+//                                  shell (the pair of calls, N in to mm)
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -83,7 +89,7 @@ int searches(int rounds)
         const QDBusMessage initial = message(kProvider, kProviderPath, kProviderInterface,
                                              QStringLiteral("GetInitialResultSet"),
                                              {QStringList{number, QStringLiteral("in"), QStringLiteral("to"),
-                                                          QStringLiteral("cm")}});
+                                                          QStringLiteral("mm")}});
         const double p = timed(ping);
         const double m = timed(match);
         const double k = timed(kept);
@@ -98,6 +104,37 @@ int searches(int rounds)
         keptMatches.push_back(k);
     }
     std::printf("%.1f %.1f %.1f %.1f\n", median(pings), median(matches), median(shell), median(keptMatches));
+    return 0;
+}
+
+// Exits on an error, as timed does.
+void call(const QDBusMessage& message, QDBusMessage* reply = nullptr) { timed(message, reply); }
+
+int calls(const QString& kind, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString number = QString::number(i % 1000 + 1);
+        if (kind == QLatin1String("ping"))
+            call(message(kRunner, QStringLiteral("/runner"), QStringLiteral("org.freedesktop.DBus.Peer"),
+                         QStringLiteral("Ping")));
+        else if (kind == QLatin1String("match"))
+            call(message(kRunner, QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"),
+                         {number + QStringLiteral(" in to cm")}));
+        else if (kind == QLatin1String("kept"))
+            call(message(kRunner, QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"),
+                         {QStringLiteral("5 in to cm")}));
+        else if (kind == QLatin1String("shell")) {
+            QDBusMessage ids;
+            call(message(kProvider, kProviderPath, kProviderInterface, QStringLiteral("GetInitialResultSet"),
+                         {QStringList{number, QStringLiteral("in"), QStringLiteral("to"), QStringLiteral("mm")}}),
+                 &ids);
+            call(message(kProvider, kProviderPath, kProviderInterface, QStringLiteral("GetResultMetas"),
+                         {ids.arguments().value(0)}));
+        } else {
+            std::fprintf(stderr, "search_bench: no such kind of call: %s\n", qPrintable(kind));
+            return 2;
+        }
+    }
     return 0;
 }
 
@@ -129,6 +166,9 @@ int main(int argc, char* argv[])
         return searches(count);
     if (count > 0 && mode == QLatin1String("first"))
         return first(count);
-    std::fprintf(stderr, "usage: search_bench searches ROUNDS | first RUNS\n");
+    const int callCount = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 0;
+    if (callCount > 0 && mode == QLatin1String("calls"))
+        return calls(QString::fromLocal8Bit(argv[2]), callCount);
+    std::fprintf(stderr, "usage: search_bench searches ROUNDS | first RUNS | calls ping|match|kept|shell COUNT\n");
     return 2;
 }

@@ -85,8 +85,10 @@ void typeAndPaint(benchmark::State& state, QLineEdit* input, PaintWatch& paints)
 
 // With the state kept as the program keeps it: every change noted, and a
 // write each second on the writing thread, whose time counts too.
+// Where `shown` is given, the result field must show it after the first "1",
+// or the figure would be of another form than the row says.
 void keystrokeToWindow(benchmark::State& state, quantaro::ResultForm form,
-                       quantaro::RowPair pair = quantaro::kFirstRunPair)
+                       quantaro::RowPair pair = quantaro::kFirstRunPair, const QString& shown = {})
 {
     ConverterWindow window;
     ConverterState empty;
@@ -99,9 +101,19 @@ void keystrokeToWindow(benchmark::State& state, quantaro::ResultForm form,
     StateKeeper keeper([&window] { return window.state(); }, folder.filePath(QStringLiteral("quantaro.conf")));
     QObject::connect(&window, &ConverterWindow::stateChanged, &keeper, &StateKeeper::changed);
     showPainted(window);
-    PaintWatch paints(window.findChild<QLineEdit*>(QStringLiteral("resultField")),
-                      window.findChild<QLabel*>(QStringLiteral("infoLine")));
-    typeAndPaint(state, window.findChild<QLineEdit*>(QStringLiteral("inputField")), paints);
+    auto* input = window.findChild<QLineEdit*>(QStringLiteral("inputField"));
+    auto* result = window.findChild<QLineEdit*>(QStringLiteral("resultField"));
+    if (!shown.isEmpty()) {
+        QTest::keyClick(input, Qt::Key_1);
+        const QString text = result->text();
+        QTest::keyClick(input, Qt::Key_Backspace);
+        if (text != shown) {
+            state.SkipWithError(qPrintable(QStringLiteral("\"1\" shows \"%1\", not \"%2\"").arg(text, shown)));
+            return;
+        }
+    }
+    PaintWatch paints(result, window.findChild<QLabel*>(QStringLiteral("infoLine")));
+    typeAndPaint(state, input, paints);
     window.reject();
 }
 
@@ -112,10 +124,12 @@ BENCHMARK(BM_KeystrokeToWindow)->MeasureProcessCPUTime();
 void BM_KeystrokeToWindowExact(benchmark::State& state) { keystrokeToWindow(state, quantaro::ResultForm::Exact); }
 BENCHMARK(BM_KeystrokeToWindowExact)->MeasureProcessCPUTime();
 
-// With "Mixed Result" on, centimetre to foot: "1" shows "0.39 in".
+// With "Mixed Result" on, metre to foot: "1" shows "3 ft 3.37 in", so the
+// text that changes has both parts of the family, as "5 ft 6.93 in" has
+// (centimetre to foot would show "0.39 in", an inch part alone).
 void BM_KeystrokeToWindowMixed(benchmark::State& state)
 {
-    keystrokeToWindow(state, quantaro::ResultForm::Mixed, {21, 34});
+    keystrokeToWindow(state, quantaro::ResultForm::Mixed, {23, 34}, QStringLiteral("3 ft 3.37 in"));
 }
 BENCHMARK(BM_KeystrokeToWindowMixed)->MeasureProcessCPUTime();
 

@@ -164,6 +164,12 @@ TEST(SearchAnswers, CacheKeepsTheLastQueries)
     EXPECT_EQ(cache.answersFor("5 in to cm").size(), 1u);
     EXPECT_EQ(cache.answersFor("1 pt to l").size(), 2u);
     EXPECT_EQ(cache.computed(), 2u);
+    // The identifiers kept beside them are those of the query just asked,
+    // kept or new, in the answers' order.
+    EXPECT_EQ(cache.lastIds(), (std::vector<std::string>{"95:81:1", "117:81:1"}));
+    cache.answersFor("5 in to cm");
+    EXPECT_EQ(cache.lastIds(), std::vector<std::string>{"31:21:5"});
+    cache.answersFor("1 pt to l");
     const Answer* pint = cache.find("117:81:1");
     ASSERT_TRUE(pint);
     EXPECT_EQ(pint->text, "0.473176 l: US liquid pint");
