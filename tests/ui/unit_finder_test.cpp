@@ -50,7 +50,13 @@ QStringList shown(UnitFinder* finder)
 
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
+// GCC says so with __SANITIZE_ADDRESS__, clang through __has_feature.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUANTARO_ADDRESS_SANITIZER
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QUANTARO_ADDRESS_SANITIZER)
 constexpr bool kInstrumented = true;
 #else
 constexpr bool kInstrumented = false;
