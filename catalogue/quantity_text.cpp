@@ -6,6 +6,7 @@
 #include "engine/number_text.h"
 #include "engine/unit_definitions.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -60,6 +61,11 @@ constexpr std::array<Mark, 7> kMarks{{
     {"\u2032", "foot"}, // ′ prime
     {"\u2019", "foot"}, // ’ as word processors replace '
 }};
+// markAt looks at a mark's first byte before comparing the rest.
+static_assert(std::ranges::all_of(kMarks, [](const Mark& m) {
+    return m.text.front() == '\'' || m.text.front() == '"' || m.text.front() == '\xE2';
+}));
+
 
 // A number with no unit after it takes the next smaller unit of the one
 // before: people say "5 foot 6" for a height. One row per unit that allows it.
@@ -173,6 +179,12 @@ public:
     }
     const Mark* markAt(std::size_t pos) const
     {
+        // Every mark begins with a quote or the lead byte of a prime: the
+        // unit's words are scanned a byte at a time, and a paste of 100,000
+        // letters must not try each mark at each of them.
+        const char c = pos < t.size() ? t[pos] : '\0';
+        if (c != '\'' && c != '"' && c != '\xE2')
+            return nullptr;
         for (const Mark& m : kMarks)
             if (startsAt(pos, m.text))
                 return &m;
