@@ -131,9 +131,10 @@ void divide(Rational<Int>& v, const Ratio& r)
     v.power -= r.power;
 }
 
-// v + sign × r, on the smaller of the two powers of ten.
-template <class Int>
-void add(Rational<Int>& v, const Ratio& r, int sign)
+// v + sign × r, on the smaller of the two powers of ten; r is a table's
+// Ratio or another Rational.
+template <class Int, class Right>
+void add(Rational<Int>& v, const Right& r, int sign)
 {
     const std::int64_t power = std::min<std::int64_t>(v.power, r.power);
     Int term = Int(r.num) * v.den;
@@ -631,19 +632,7 @@ using Exact = Rational<BigInt>;
 // a + sign × b, on the smaller of the two powers of ten, reduced.
 void addExact(Exact& a, const Exact& b, int sign)
 {
-    const std::int64_t power = std::min(a.power, b.power);
-    BigInt term = b.num * a.den;
-    if (b.power > power)
-        term *= powerOfTen<BigInt>(b.power - power);
-    if (a.power > power)
-        a.num *= powerOfTen<BigInt>(a.power - power);
-    a.num *= b.den;
-    a.den *= b.den;
-    if (sign < 0)
-        a.num -= term;
-    else
-        a.num += term;
-    a.power = power;
+    add(a, b, sign);
     const BigInt g = mp::gcd(a.num, a.den);
     if (g > 1) {
         a.num /= g;
