@@ -584,12 +584,17 @@ std::vector<QueryConversion> queryConversions(std::string_view text, const Query
     return conversions;
 }
 
-RowRank rankRow(int index, std::string_view words)
+namespace {
+
+// Words far longer than any name name none, and are not folded.
+TypedName typedWords(std::string_view words)
 {
-    // Far longer than any name: it names none, and is not folded row by row.
-    if (words.size() > kMaxRestLength)
-        return RowRank::Mentions;
-    switch (nameFit(index, words)) {
+    return TypedName(words.size() > kMaxRestLength ? std::string_view{} : words);
+}
+
+RowRank rankRowByName(int index, const TypedName& name)
+{
+    switch (nameFit(index, name)) {
     case NameFit::Whole: return RowRank::Names;
     case NameFit::Beginning: return RowRank::Begins;
     case NameFit::None: break;
@@ -597,12 +602,18 @@ RowRank rankRow(int index, std::string_view words)
     return RowRank::Mentions;
 }
 
+} // namespace
+
+RowRank rankRow(int index, std::string_view words) { return rankRowByName(index, typedWords(words)); }
+
 std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
 {
     std::vector<FoundRow> rows = findUnitRows(side, query);
+    // The words folded once for all the rows.
+    const TypedName name = typedWords(query);
     // Rows whose unit the words name, though the label does not hold them
     // ("lbs", "meters", "mph").
-    if (query.size() <= kMaxRestLength && !foldedName(query).empty()) {
+    if (!name.folded.empty()) {
         const auto all = catalogueRows();
         int header = -1;
         std::size_t at = 0;
@@ -615,7 +626,7 @@ std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
                 ++at;
             if (at < rows.size() && rows[at].index == i)
                 continue;
-            if (nameFit(i, query) != NameFit::None)
+            if (nameFit(i, name) != NameFit::None)
                 rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), FoundRow{i, header});
         }
     }
@@ -627,7 +638,7 @@ std::vector<FoundRow> findRankedUnitRows(ListSide side, std::string_view query)
     std::vector<Ranked> ranked;
     ranked.reserve(rows.size());
     for (const FoundRow& row : rows)
-        ranked.push_back({rankRow(row.index, query),
+        ranked.push_back({rankRowByName(row.index, name),
                           catalogueRows()[static_cast<std::size_t>(row.index)].kind == RowKind::Preset, row});
     std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
         if (a.rank != b.rank)

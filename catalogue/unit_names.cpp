@@ -595,16 +595,23 @@ UnitLookup lookUpUnit(std::string_view argument, MeasureSystem measure, Quantity
     return lookup;
 }
 
-NameFit nameFit(int index, std::string_view argument)
+TypedName::TypedName(std::string_view argument)
+    : folded(foldedKeepingCase(argument))
+{
+    if (folded.size() > kMaxNameLength)
+        folded.clear();
+}
+
+NameFit nameFit(int index, std::string_view argument) { return nameFit(index, TypedName(argument)); }
+
+NameFit nameFit(int index, const TypedName& name)
 {
     if (index < 0 || index >= kCatalogueRowCount)
         return NameFit::None;
     const int own = ownUnitRow(index);
     const std::size_t r = own >= 0 ? nameRowOf(own) : kNoNameRow;
-    if (r == kNoNameRow)
-        return NameFit::None;
-    const std::string kept = foldedKeepingCase(argument);
-    if (kept.empty() || kept.size() > kMaxNameLength)
+    const std::string& kept = name.folded;
+    if (r == kNoNameRow || kept.empty())
         return NameFit::None;
     NameFit fit = NameFit::None;
     auto judge = [&](std::string_view name, bool caseMatters) {

@@ -97,6 +97,14 @@ UnitLookup lookUpUnit(std::string_view argument, MeasureSystem measure = Measure
 enum class NameFit { Whole, Beginning, None };
 NameFit nameFit(int index, std::string_view argument);
 
+// A unit's name as a user gives it, folded once, for judging it against many
+// rows (Find Unit ranks every row by it on each keystroke).
+struct TypedName {
+    explicit TypedName(std::string_view argument);
+    std::string folded; // letter case kept; empty where no name can fit
+};
+NameFit nameFit(int index, const TypedName& name);
+
 // The names lookUpUnit finds exactly one unit by (the locale deciding
 // between variants), each once, in list order: the words shell completion
 // offers. With a quantity, only the names of its units.
