@@ -10,7 +10,7 @@
 # as scripts/package does (nocheck) and, with the build profile
 # pkg.quantaro.nogui, the window's package and Qt: it builds the command
 # line's program and nothing else (and skips the clean of the fresh unpacked
-# tree), a third of the CPU time of building both packages again.
+# tree), a quarter of the CPU time of building both packages again.
 # Usage: check_reproducible.sh path/to/quantaro_<version>_amd64.deb [...]
 #        (the other packages given are found beside it)
 set -uo pipefail

@@ -1,0 +1,31 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright Velkor
+# The given targets and every target they link, themselves or through the
+# project's libraries they link, into `out`. Targets from outside the project
+# (Qt6::Widgets) are named but not followed further.
+function(quantaro_linked_targets out)
+  set(seen)
+  set(pending ${ARGN})
+  while(pending)
+    list(POP_FRONT pending target)
+    if(target IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${target})
+    if(NOT TARGET ${target} OR target MATCHES "::")
+      continue()
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(links ${target} LINK_LIBRARIES)
+      if(links)
+        list(APPEND pending ${links})
+      endif()
+    endif()
+    get_target_property(interface_links ${target} INTERFACE_LINK_LIBRARIES)
+    if(interface_links)
+      list(APPEND pending ${interface_links})
+    endif()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
