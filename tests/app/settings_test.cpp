@@ -227,7 +227,7 @@ TEST_F(SettingsTest, DamagedFileStartsWithDefaultsAndIsReplaced)
         "[Data]\nFrom=7\nthis line is no setting\n",
         QByteArray("\xff\xfe[\0D\0a\0t\0a\0]\0", 14),
     };
-    const ConverterState next{1, 2, "3", 4, 5};
+    const ConverterState next{1, 2, "3", {4, 5}};
     for (const QByteArray& content : damaged) {
         writeRaw(content);
         EXPECT_EQ(readAsNextRun(), firstRun);
@@ -255,7 +255,7 @@ TEST_F(SettingsTest, ReadOnlyFileIsNotReportedAsSaved)
 {
     ASSERT_TRUE(write(firstRun));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
-    const ConverterState next{1, 2, "3", 4, 5};
+    const ConverterState next{1, 2, "3", {4, 5}};
     if (::geteuid() != 0) {
         EXPECT_FALSE(write(next));
     } else {

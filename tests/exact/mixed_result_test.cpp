@@ -36,7 +36,7 @@ std::string mixed(std::string_view input, UnitCode from, UnitCode to, int denomi
     return out;
 }
 
-struct Case {
+struct MixedCase {
     std::string input;
     UnitCode from;
     UnitCode to;
@@ -47,7 +47,7 @@ struct Case {
 TEST(MixedResult, HandWorkedCases)
 {
     // clang-format off
-    const Case cases[] = {
+    const MixedCase cases[] = {
         // 170 / 2.54 = 66.9291… in = 5 ft 6.9291… in; × 16 = 110.87 sixteenths
         {"170",     kCm,    kFoot,   0,  "5 ft 6.93 in"},
         {"170",     kCm,    kFoot,   16, "5 ft 6 15/16 in"},
@@ -100,7 +100,7 @@ TEST(MixedResult, HandWorkedCases)
         {"1e400",   kCm,    kFoot,   0,  "(none)"},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const MixedCase& c : cases) {
         SCOPED_TRACE(c.input + " " + std::to_string(c.from) + " -> " + std::to_string(c.to) + " /" + std::to_string(c.denominator));
         EXPECT_EQ(mixed(c.input, c.from, c.to, c.denominator), c.result);
     }

@@ -16,7 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 #include <string_view>
 

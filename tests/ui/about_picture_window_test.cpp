@@ -4,7 +4,7 @@
 #include "ui/placement.h"
 
 #include <QScreen>
-#include <QtTest>
+#include <QTest>
 
 class AboutPictureWindowTest : public QObject {
     Q_OBJECT

@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 // Whether the tests run as a Wayland client, where the compositor, not the
 // window, decides the window's place and which window is active.

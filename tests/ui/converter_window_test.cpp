@@ -17,7 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include <climits>
 #include <string_view>

@@ -6,7 +6,8 @@
 #include "ui/UnitFinder.h"
 
 #include <QMenu>
-#include <QtTest>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <climits>
 #include <functional>

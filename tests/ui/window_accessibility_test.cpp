@@ -7,7 +7,7 @@
 #include <QAccessible>
 #include <QMenu>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 #include <private/qguiapplication_p.h>
