@@ -13,8 +13,6 @@ namespace {
 constexpr int kExactMatch = 100;
 constexpr int kPossibleMatch = 30;
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 } // namespace
 
 Runner::Runner(SearchService* service)
@@ -41,14 +39,14 @@ RemoteMatches Runner::Match(const QString& query)
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const quantaro::search::Answer& answer = answers[i];
         RemoteMatch match;
-        match.id = fromUtf8(ids[i]);
-        match.text = fromUtf8(answer.text);
+        match.id = qStringOf(ids[i]);
+        match.text = qStringOf(answer.text);
         match.iconName = QStringLiteral("com.velkor.Quantaro");
         // Whole names give 1, their Mixed answer a little less: both exact
         // matches, so that the Mixed one follows its plain one.
         match.type = answer.relevance >= quantaro::search::kMixedRelevance ? kExactMatch : kPossibleMatch;
         match.relevance = answer.relevance;
-        match.properties.insert(QStringLiteral("subtext"), fromUtf8(answer.info));
+        match.properties.insert(QStringLiteral("subtext"), qStringOf(answer.info));
         match.properties.insert(QStringLiteral("actions"), QStringList());
         matches.append(std::move(match));
     }

@@ -31,8 +31,6 @@ std::chrono::milliseconds idleTime()
     return std::chrono::milliseconds(ok && ms > 0 ? ms : kDefaultIdleMs);
 }
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 } // namespace
 
 SearchService::SearchService(QObject* parent)
@@ -123,7 +121,7 @@ bool SearchService::openWindow(const quantaro::search::Answer* answer, const Act
     QStringList arguments;
     if (answer)
         for (const std::string& argument : quantaro::search::windowArguments(*answer))
-            arguments << fromUtf8(argument);
+            arguments << qStringOf(argument);
     // The window comes to the front by what the desktop passed for this
     // choice, never by what this service was itself started with. Qt reads
     // XDG_ACTIVATION_TOKEN on Wayland and DESKTOP_STARTUP_ID on X11.

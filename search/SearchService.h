@@ -10,7 +10,11 @@
 #include <QTimer>
 
 #include <chrono>
+#include <string>
 #include <vector>
+
+// An answer's UTF-8 text as the bus carries it.
+inline QString qStringOf(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 // What lets the window a chosen answer opens come to the front: the desktop
 // passes one or the other.

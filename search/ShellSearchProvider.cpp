@@ -6,12 +6,6 @@
 
 #include <QDBusError>
 
-namespace {
-
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-} // namespace
-
 ShellSearchProvider::ShellSearchProvider(SearchService* service)
     : QObject(service)
     , service_(service)
@@ -25,7 +19,7 @@ QStringList ShellSearchProvider::resultsFor(const QStringList& terms)
     QStringList ids;
     ids.reserve(qsizetype(service_->answerIds().size()));
     for (const std::string& id : service_->answerIds())
-        ids << fromUtf8(id);
+        ids << qStringOf(id);
     return ids;
 }
 
@@ -56,10 +50,10 @@ QList<QVariantMap> ShellSearchProvider::GetResultMetas(const QStringList& identi
             continue;
         metas << QVariantMap{
             {QStringLiteral("id"), identifier},
-            {QStringLiteral("name"), fromUtf8(answer->text)},
-            {QStringLiteral("description"), fromUtf8(answer->info)},
+            {QStringLiteral("name"), qStringOf(answer->text)},
+            {QStringLiteral("description"), qStringOf(answer->info)},
             {QStringLiteral("gicon"), QStringLiteral("com.velkor.Quantaro")},
-            {QStringLiteral("clipboardText"), fromUtf8(answer->result)},
+            {QStringLiteral("clipboardText"), qStringOf(answer->result)},
         };
     }
     return metas;
