@@ -43,9 +43,13 @@ for package in quantaro:2 quantaro-convert:1; do
   [ "$(dpkg-deb -c "$dbgsym" 2>/dev/null | grep -c '/usr/lib/debug/\.build-id/.*\.debug$')" = "${package#*:}" ] ||
     fail "${package%:*}-dbgsym does not hold the debug symbols of its ${package#*:} program(s)"
 done
-# The build leaves nothing above the checkout that holds build-package/.
+# The build leaves nothing above the checkout that holds build-package/: no
+# package, source package or upload file of either package (any one of them
+# fails, whatever else is there; the reproducibility check's own folder
+# beside the checkout, quantaro-rebuild.*, is none of them).
 above=$dir/../..
-ls "$above"/quantaro_* "$above"/quantaro-* 2>/dev/null && fail "package files above the checkout"
+leftovers=$(shopt -s nullglob; printf '%s\n' "$above"/quantaro_* "$above"/quantaro-*_*)
+[ -z "$leftovers" ] || fail "package files above the checkout: $leftovers"
 
 field() { dpkg-deb -f "$1" "$2"; }
 depends() { field "$1" Depends | tr ',' '\n' | sed 's/^ *//'; }
