@@ -105,6 +105,18 @@ function(quantaro_precompile_headers dir prefix)
     set_target_properties(${prefix}_${set} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF UNITY_BUILD OFF)
     foreach(target IN LISTS users_of_${set})
       target_precompile_headers(${target} REUSE_FROM ${prefix}_${set})
+      # A target without headers (a test program) has its Q_OBJECT classes,
+      # if any, in its sources, which include their moc output; the moc
+      # output compiled beside them is then empty, and a precompiled header
+      # would cost GCC a read of the whole file (almost a second) for nothing.
+      get_target_property(headers ${target} SOURCES)
+      list(FILTER headers INCLUDE REGEX "\\.h$")
+      if(NOT headers)
+        get_target_property(binary_dir ${target} BINARY_DIR)
+        set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp
+          TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON
+        )
+      endif()
     endforeach()
   endforeach()
 endfunction()
