@@ -6,6 +6,7 @@
 
 #include <QtGlobal>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +38,12 @@ int write(std::FILE* stream, const WindowCommandLine& line)
 
 int main(int argc, char* argv[])
 {
+    // A write to a closed pipe or to a display that no longer reads must end
+    // the program with its message and status (and the toolkit's exit with
+    // the state saved), not kill it silently: the toolkit writes to the X
+    // server without guarding against SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
+
     const WindowCommandLine line = readWindowCommandLine({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
     switch (line.action) {
     case WindowCommandLine::Action::Print: return write(stdout, line);

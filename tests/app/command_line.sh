@@ -5,7 +5,8 @@
 #  1. without any display: --help and --version print and end with 0, a plain
 #     start says in one line that there is no display (status 1, no abort),
 #     a query that cannot be answered gives its reason (status 2);
-#  2. a display that accepts the connection but speaks no X: the same line;
+#  2. a display that accepts the connection but takes no X: the same line
+#     (the toolkit's write to it fails; it must not kill the program);
 #  3. in a private X server, "quantaro 5 in cm" opens on 5 in. to cm, and Esc
 #     saves the query's number and rows like any run; --exact --from --to
 #     open on rows in the Exact form without saving the form, --mixed in the
@@ -47,9 +48,14 @@ expect 2 "" 'quantaro: option -platform needs a value
 Try '"'quantaro --help'"' for more information.' -platform
 [ -e "$conf" ] && fail "a run without a window wrote $conf"
 
-# 2. Something listens where the X server would, and hangs up.
+# 2. Something listens where the X server would, and stops reading what it
+# is sent: the toolkit's first words meet a connection closed for writing.
+# The toolkit reads the authority file between connecting and writing; it is
+# a pipe that gives it its end of file only once the stand-in has shut both
+# connections (the reachability probe's and the toolkit's), or 5 s passed.
 require python3
-python3 - "$work/fake" <<'PY' &
+mkfifo "$work/xauthority"
+python3 - "$work/fake" "$work/shut" <<'PY' &
 import os, socket, sys
 for n in range(900, 1000):
     s = socket.socket(socket.AF_UNIX)
@@ -59,14 +65,27 @@ for n in range(900, 1000):
         continue
     s.listen(8)
     open(sys.argv[1], "w").write(str(n))
+    held = []
     while True:
         c, _ = s.accept()
-        c.close()
+        try:
+            c.shutdown(socket.SHUT_RD)
+        except OSError:
+            pass  # the probe may have gone already
+        held.append(c)
+        open(sys.argv[2], "w").write(str(len(held)))
 PY
 started+=($!)
 for _ in $(seq 50); do [ -s "$work/fake" ] && break; sleep 0.1; done
 [ -s "$work/fake" ] || fail "no stand-in display"
-out=$(env -u WAYLAND_DISPLAY DISPLAY=":$(cat "$work/fake")" QT_QPA_PLATFORM=xcb "$bin" 2>"$work/err")
+env -u WAYLAND_DISPLAY DISPLAY=":$(cat "$work/fake")" QT_QPA_PLATFORM=xcb XAUTHORITY="$work/xauthority" \
+  "$bin" >/dev/null 2>"$work/err" &
+pid=$!
+for _ in $(seq 50); do [ "$(cat "$work/shut" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
+timeout 10 sh -c ': >"$1"' - "$work/xauthority"
+for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "a display that is no X server: the program did not end"
+wait "$pid"
 got=$?
 [ "$got" = 1 ] || fail "a display that is no X server: status $got"
 grep -qxF "$no_display" "$work/err" || fail "a display that is no X server: said $(cat "$work/err")"
