@@ -81,6 +81,7 @@ for _ in $(seq 50); do [ -s "$work/fake" ] && break; sleep 0.1; done
 env -u WAYLAND_DISPLAY DISPLAY=":$(cat "$work/fake")" QT_QPA_PLATFORM=xcb XAUTHORITY="$work/xauthority" \
   "$bin" >/dev/null 2>"$work/err" &
 pid=$!
+started+=("$pid")
 for _ in $(seq 50); do [ "$(cat "$work/shut" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
 timeout 10 sh -c ': >"$1"' - "$work/xauthority"
 for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
