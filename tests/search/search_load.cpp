@@ -8,7 +8,8 @@
 // Usage: search_load COUNT
 //        search_load large COUNT   one GetResultMetas of COUNT identifiers,
 //                                  which must be refused; prints the
-//                                  service's resident memory before and after:
+//                                  service's resident memory before it and
+//                                  the lowest in the two seconds after it:
 //                                  "KIB_BEFORE KIB_AFTER"
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -58,10 +59,23 @@ int largeCall(int count)
         std::fprintf(stderr, "GetResultMetas of %d identifiers was not refused\n", count);
         return 1;
     }
-    // Time for the service to clear the large call away.
-    QThread::msleep(300);
-    call(kProvider, path, QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"), {});
-    std::printf("%ld %ld\n", before, residentKib(pid));
+    // The service clears the large call away a moment after its refusal, on
+    // its main thread, which a loaded machine may not run for a while (a
+    // Ping proves nothing: the bus library's own thread answers it). So the
+    // lowest reading of two seconds counts, well within the service's idle
+    // time of three (search_bus.sh); memory it keeps stays in every reading.
+    long after = -1;
+    for (int reading = 0; reading < 20; ++reading) {
+        QThread::msleep(100);
+        const long now = residentKib(pid);
+        if (now >= 0 && (after < 0 || now < after))
+            after = now;
+    }
+    if (after < 0) {
+        std::fprintf(stderr, "the service ended after GetResultMetas of %d identifiers\n", count);
+        return 1;
+    }
+    std::printf("%ld %ld\n", before, after);
     return 0;
 }
 
