@@ -2,6 +2,7 @@
 // Copyright Velkor
 #include "ui/AboutPictureWindow.h"
 #include "ui/placement.h"
+#include "frames_shown.h"
 
 #include <QScreen>
 #include <QTest>
@@ -22,6 +23,7 @@ private slots:
         const QImage picture = window.picture().toImage().convertToFormat(QImage::Format_RGB32);
         for (const QPoint p : {QPoint(0, 0), QPoint(100, 125), QPoint(250, 140), QPoint(499, 249)})
             QCOMPARE(shown.pixel(p), picture.pixel(p));
+        waitForFramesShown();
         if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
             QSKIP("a Wayland client cannot place its window; the compositor centres it or not");
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -48,6 +50,7 @@ private slots:
             QTest::keyClick(&window, Qt::Key_A);
             QTest::keyClick(&window, Qt::Key_Return, Qt::ControlModifier);
             QVERIFY(window.isVisible());
+            waitForFramesShown();
             if (c.key == Qt::Key_unknown)
                 QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(480, 20));
             else

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/ConverterWindow.h"
+#include "frames_shown.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,6 +39,10 @@ struct WindowUnderTest {
         state.request.toIndex = toIndex;
         window.setState(state);
     }
+    // Not deleted while a frame of it is still on its way.
+    ~WindowUnderTest() { waitForFramesShown(); }
+    WindowUnderTest(const WindowUnderTest&) = delete;
+    WindowUnderTest& operator=(const WindowUnderTest&) = delete;
     // Changes the values the window opens with.
     template <typename Change> void given(Change change)
     {

@@ -218,6 +218,7 @@ private slots:
                 QTest::keyClick(target, Qt::Key_Down);
             QVERIFY2(w.from->currentIndex() == c.from && w.to->currentIndex() == c.to, c.typed);
             QVERIFY(w.saved());
+            waitForFramesShown();
             w.from->hidePopup();
         }
     }
@@ -261,6 +262,7 @@ private slots:
             QVERIFY(view->viewport()->rect().contains(view->visualRect(w.from->model()->index(0, 0))));
             for (const QWidget* part : popup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                 QVERIFY(part == view || !part->isVisible());
+            waitForFramesShown();
             w.from->hidePopup();
         }
     }
@@ -452,6 +454,7 @@ private slots:
                 entries[action->text()] = action;
                 order << (action->isSeparator() ? QStringLiteral("-") : action->text());
             }
+            waitForFramesShown();
             QApplication::activePopupWidget()->close();
         });
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), w.window.mapToGlobal(QPoint(5, 5)));
@@ -554,6 +557,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&w.window));
             QVERIFY(!w.window.testAttribute(Qt::WA_Moved));
             QTest::keyClicks(w.input, "7");
+            waitForFramesShown();
             if (how == 0)
                 QTest::keyClick(w.input, Qt::Key_Escape);
             else if (how == 1)

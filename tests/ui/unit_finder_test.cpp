@@ -122,6 +122,7 @@ private slots:
         for (int i = 0; i < downs; ++i)
             QTest::keyClick(field(finder), Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), field(finder));
+        waitForFramesShown();
         QTest::keyClick(field(finder), Qt::Key_Return);
         QVERIFY(!finder->isVisible());
         QCOMPARE(w.from->currentIndex(), from);
@@ -165,6 +166,7 @@ private slots:
         QTest::keyClick(field(finder), Qt::Key_Return);
         QVERIFY(finder->isVisible());
         QTest::keyClick(field(finder), Qt::Key_Backspace);
+        waitForFramesShown();
         QTest::keyClick(field(finder), Qt::Key_Escape);
         QVERIFY(!finder->isVisible());
         QTRY_VERIFY(w.window.findChildren<UnitFinder*>().isEmpty());
@@ -189,6 +191,7 @@ private slots:
         QListView* view = results(finder);
         const QPoint second = view->visualRect(view->model()->index(1, 0)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);
+        waitForFramesShown();
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
         // The second row: after "sea league", whose name begins with "sea".
         QCOMPARE(w.from->currentIndex(), 50);
