@@ -3,20 +3,13 @@
 #pragma once
 
 #include "ui/ConverterWindow.h"
-#include "frames_shown.h"
+#include "on_wayland.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-
-// Whether the tests run as a Wayland client, where the compositor, not the
-// window, decides the window's place and which window is active.
-inline bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 // The converter window and its controls, found by their object names, with
 // the values start-up would hand it.

@@ -10,6 +10,13 @@
 
 #include <algorithm>
 
+// Whether the tests run as a Wayland client, where the compositor, not the
+// window, decides the window's place and which window is active.
+inline bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Waits until the compositor has answered the last frame of every shown
 // window, as it has long done by the time a person presses the next key.
 //
@@ -21,7 +28,7 @@
 // is closed or deleted right after it changed. A no-op on other platforms.
 inline void waitForFramesShown()
 {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!onWayland())
         return;
     // Wayland hands a window its update request only once no frame of it is
     // outstanding. The request is taken here so that it paints nothing and so
