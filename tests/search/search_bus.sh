@@ -26,11 +26,13 @@ export QUANTARO_SEARCH_IDLE_MS=3000 QUANTARO_WINDOW_PROGRAM=$window
 export LC_MEASUREMENT=C
 # Built with the address sanitizer, freed memory waits in its quarantine
 # (256 MiB), which would read as growth: freed at once there, and its
-# allocator's own caches (some 700 KiB over the run) allowed for.
+# allocator's own caches allowed for (1.8 to 2.2 MiB over the 9000 queries,
+# against a few KiB in the ordinary build). A leak there is the leak
+# checker's to report; the ordinary runs hold the memory to 256 KiB.
 margin=256
 if [ -n "${ASAN_OPTIONS:-}" ]; then
   export ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=0"
-  margin=2048
+  margin=4096
 fi
 have_x=0
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && start_xvfb 1280x1024x24; then
