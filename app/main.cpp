@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/QuantaroApplication.h"
 #include "app/TerminationSignals.h"
+#include "ui/toolkit_teardown.h"
 
 #include <QtGlobal>
 
@@ -63,6 +64,15 @@ int main(int argc, char* argv[])
         app.openWith(line.opening);
         app.run();
         endingSignal = app.endingSignal();
+        // Everything is written; what is left is the toolkit's teardown,
+        // which can hang for good on Wayland and keep the program running
+        // with no window. End past it there.
+        if (quantaro::teardownCanHang()) {
+            if (endingSignal != 0)
+                TerminationSignals::endBy(endingSignal);
+            std::fflush(nullptr);
+            std::_Exit(0);
+        }
     }
     // Saved and cleaned up; now end the way the sender asked.
     if (endingSignal != 0)

@@ -61,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AboutPictureWindowTest)
+WINDOW_TEST_MAIN(AboutPictureWindowTest)
 #include "about_picture_window_test.moc"

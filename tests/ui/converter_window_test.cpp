@@ -702,5 +702,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ConverterWindowTest)
+WINDOW_TEST_MAIN(ConverterWindowTest)
 #include "converter_window_test.moc"

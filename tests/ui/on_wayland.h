@@ -2,6 +2,9 @@
 // Copyright Velkor
 #pragma once
 
+#include "ui/toolkit_teardown.h"
+
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QSet>
@@ -9,6 +12,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 // Whether the tests run as a Wayland client, where the compositor, not the
 // window, decides the window's place and which window is active.
@@ -61,3 +66,21 @@ inline void waitForFramesShown()
         if (window)
             window->removeEventFilter(&answers);
 }
+
+// QTEST_MAIN for the window tests, which also run as Wayland clients: where
+// the application object's teardown can hang, the program ends with the
+// tests' status before it.
+#define WINDOW_TEST_MAIN(TestObject)                                \
+    int main(int argc, char* argv[])                                \
+    {                                                               \
+        QApplication app(argc, argv);                               \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                    \
+        TestObject test;                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        const int status = QTest::qExec(&test, argc, argv);         \
+        if (quantaro::teardownCanHang()) {                          \
+            std::fflush(nullptr);                                   \
+            std::_Exit(status);                                     \
+        }                                                           \
+        return status;                                              \
+    }

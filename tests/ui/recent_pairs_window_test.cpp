@@ -120,5 +120,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecentPairsWindowTest)
+WINDOW_TEST_MAIN(RecentPairsWindowTest)
 #include "recent_pairs_window_test.moc"

@@ -260,5 +260,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UnitFinderTest)
+WINDOW_TEST_MAIN(UnitFinderTest)
 #include "unit_finder_test.moc"
