@@ -70,6 +70,7 @@ private slots:
                  auto* finder = w.window.findChild<quantaro::UnitFinder*>();
                  QVERIFY(finder);
                  // As the finder does on Enter: it closes, then tells.
+                 waitForFramesShown();
                  finder->close();
                  emit finder->picked(26);
              },
