@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/QuantaroApplication.h"
 #include "app/TerminationSignals.h"
-#include "ui/toolkit_teardown.h"
+#include "ui/platform.h"
 
 #include <QtGlobal>
 

@@ -2,7 +2,7 @@
 // Copyright Velkor
 #include "ui/placement.h"
 
-#include <QGuiApplication>
+#include "ui/platform.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,8 +39,7 @@ int clampInto(Span window, Span area)
 
 bool canPlaceWindows()
 {
-    // "wayland", "wayland-egl" and the other Wayland plugins.
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !runsOnWayland();
 }
 
 QPoint reachablePosition(QPoint wanted, QSize size, const QList<QRect>& areas)

@@ -2,7 +2,7 @@
 // Copyright Velkor
 #pragma once
 
-#include "ui/toolkit_teardown.h"
+#include "ui/platform.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright Velkor
-#include "ui/toolkit_teardown.h"
+#include "ui/platform.h"
 
 #include <QGuiApplication>
 
 namespace quantaro {
 
-bool teardownCanHang()
+bool runsOnWayland()
 {
-    // "wayland", "wayland-egl" and the other Wayland plugins.
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 

@@ -4,6 +4,10 @@
 
 namespace quantaro {
 
+// Whether the program runs as a Wayland client, on any of Qt's Wayland
+// plugins ("wayland", "wayland-egl", ...).
+bool runsOnWayland();
+
 // Whether destroying the application object can hang for good here, so that
 // a program whose work is written should end without it.
 //
@@ -15,6 +19,9 @@ namespace quantaro {
 // destructor waits for the second thread, forever. It happens when the first
 // thread is kept off the processor at that moment: one exit in a few hundred
 // on a busy machine. X11 and offscreen end cleanly.
-bool teardownCanHang();
+inline bool teardownCanHang()
+{
+    return runsOnWayland();
+}
 
 } // namespace quantaro
